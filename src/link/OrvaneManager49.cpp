@@ -1,0 +1,347 @@
+#include "link/OrvaneManager49.h"
+
+namespace
+{
+// The universal identity request, addressed to all devices.
+const juce::MidiMessage identityRequest { 0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7 };
+
+constexpr int pauseAfterProbeMs = 5;
+constexpr int pauseAfterSendMs = 2;
+constexpr int firstTickDelayMs = 500;
+} // namespace
+
+std::atomic<bool> OrvaneManager49::midiInputsAllowed { false };
+
+OrvaneManager49::OrvaneManager49 (MidiPorts& portsToUse, Clock& clockToUse)
+    : ports (portsToUse), clock (clockToUse)
+{
+}
+
+OrvaneManager49::~OrvaneManager49()
+{
+    // Inputs first: once they are gone no MIDI callback can reach what follows.
+    releaseInputs();
+    cancelPendingUpdate();
+    stopTimer();
+
+    const juce::ScopedLock lock (stateLock);
+    probeOutput.reset();
+    keyboardOutput.reset();
+}
+
+void OrvaneManager49::setMidiInputsAllowed (bool allowed) { midiInputsAllowed = allowed; }
+bool OrvaneManager49::areMidiInputsAllowed() { return midiInputsAllowed; }
+
+void OrvaneManager49::addListener (OrvaneManagerListener* listener)
+{
+    const juce::ScopedLock lock (listenersLock);
+    listeners.add (listener);
+}
+
+void OrvaneManager49::notifyListeners (int event, int a, int b)
+{
+    juce::Array<OrvaneManagerListener*> toCall;
+    {
+        const juce::ScopedLock lock (listenersLock);
+        toCall = listeners;
+    }
+
+    for (auto* listener : toCall)
+        listener->keyboardEvent (event, a, b, 0);
+}
+
+bool OrvaneManager49::isKeyboardDetected() const
+{
+    const juce::ScopedLock lock (stateLock);
+    return detected;
+}
+
+int OrvaneManager49::getDeviceCode() const
+{
+    const juce::ScopedLock lock (stateLock);
+    return deviceCode;
+}
+
+FirmwareRevision OrvaneManager49::getFirmwareRevision() const
+{
+    const juce::ScopedLock lock (stateLock);
+    return firmwareRevision;
+}
+
+juce::String OrvaneManager49::getInputPortName() const
+{
+    const juce::ScopedLock lock (stateLock);
+    return inputPortName;
+}
+
+juce::String OrvaneManager49::getOutputPortName() const
+{
+    const juce::ScopedLock lock (stateLock);
+    return outputPortName;
+}
+
+//==============================================================================
+void OrvaneManager49::startDetection()
+{
+    if (isTimerRunning())
+        return;
+
+    openInputs();
+    outputCount = ports.getOutputNames().size();
+
+    {
+        const juce::ScopedLock lock (stateLock);
+        detected = false;
+        probeIndex = 0;
+    }
+    passesLeft = probePasses;
+
+    if (outputCount == 0)
+        return;
+
+    sendIdentityRequest (0);
+    lastTickMs = clock.getMillisecondCounter() + firstTickDelayMs;
+    startTimer (probeIntervalMs);
+}
+
+void OrvaneManager49::sendIdentityRequest (int index)
+{
+    probeOutput.reset();
+    probeOutput = ports.openOutput (index);
+
+    // A port that will not open is skipped until the next tick.
+    if (probeOutput != nullptr)
+    {
+        probeOutput->sendMessageNow (identityRequest);
+        clock.sleep (pauseAfterProbeMs);
+    }
+}
+
+void OrvaneManager49::timerCallback()
+{
+    const auto now = clock.getMillisecondCounter();
+    if ((juce::int32) (now - lastTickMs) <= tickGuardMs)
+        return;
+    lastTickMs = now;
+
+    const bool wasDetected = isKeyboardDetected();
+
+    if (! wasDetected)
+    {
+        int next;
+        {
+            const juce::ScopedLock lock (stateLock);
+            next = ++probeIndex;
+        }
+        if (next < outputCount)
+        {
+            sendIdentityRequest (next);
+            return;
+        }
+    }
+
+    --passesLeft;
+
+    if (! wasDetected && passesLeft > 0)
+    {
+        {
+            const juce::ScopedLock lock (stateLock);
+            probeIndex = 0;
+        }
+        sendIdentityRequest (0);
+        return;
+    }
+
+    stopTimer();
+    probeOutput.reset();
+    closeInputs();
+
+    if (isKeyboardDetected())
+        return;
+
+    if (! midiInputsAllowed)
+        applyPortNameFallback();
+
+    notifyListeners (eventDetectionEnded, 0, 0);
+}
+
+void OrvaneManager49::applyPortNameFallback()
+{
+    // Without inputs no identity reply can come; a known model's exact port
+    // name stands in for it. Every match is applied, so the last one wins.
+    const auto outputNames = ports.getOutputNames();
+    const auto* known = KnownPortManager::getInstance();
+
+    for (int i = 0; i < known->getNumKnownDevices(); ++i)
+    {
+        const auto& device = known->getKnownDevice (i);
+        if (outputNames.contains (device.name))
+            setDevice (device.name, device.name, device.deviceCode);
+    }
+}
+
+//==============================================================================
+void OrvaneManager49::openInputs()
+{
+    if (! midiInputsAllowed)
+        return;
+
+    const int count = ports.getInputNames().size();
+    const juce::ScopedLock lock (inputsLock);
+
+    for (int i = 0; i < count; ++i)
+    {
+        auto input = ports.openInput (i, *this);
+        if (input != nullptr)
+            input->start();
+        openedInputs.push_back (std::move (input));
+    }
+}
+
+void OrvaneManager49::closeInputs()
+{
+    if (midiInputsAllowed)
+        releaseInputs();
+}
+
+void OrvaneManager49::releaseInputs()
+{
+    // Stopping an input waits for its callback to return, and that callback
+    // may be waiting for a lock of ours: take the inputs out under the lock
+    // and stop them outside it.
+    std::vector<std::unique_ptr<MidiInputPort>> closing;
+    {
+        const juce::ScopedLock lock (inputsLock);
+        closing.swap (openedInputs);
+    }
+
+    for (auto& input : closing)
+        if (input != nullptr)
+            input->stop();
+
+    closing.clear();
+}
+
+bool OrvaneManager49::openOutputByName (const juce::String& inName, const juce::String& outName)
+{
+    {
+        const juce::ScopedLock lock (stateLock);
+        inputPortName = inName;
+        outputPortName = outName;
+    }
+
+    const int index = ports.getOutputNames().indexOf (outName);
+    if (index < 0)
+        return false;
+
+    // The port exists; if it will not open the keyboard stays without an output.
+    auto output = ports.openOutput (index);
+    const juce::ScopedLock lock (stateLock);
+    keyboardOutput = std::move (output);
+    return true;
+}
+
+void OrvaneManager49::setDevice (const juce::String& inName, const juce::String& outName, int code)
+{
+    {
+        const juce::ScopedLock lock (stateLock);
+        keyboardOutput.reset();
+    }
+
+    openOutputByName (inName, outName);
+
+    {
+        const juce::ScopedLock lock (stateLock);
+        detected = true;
+        deviceCode = code;
+    }
+
+    notifyListeners (eventDetected, 0, 0);
+}
+
+//==============================================================================
+void OrvaneManager49::sendMessage (const juce::MidiMessage& message)
+{
+    sendToKeyboard (message);
+}
+
+bool OrvaneManager49::sendToKeyboard (const juce::MidiMessage& message)
+{
+    {
+        const juce::ScopedLock lock (stateLock);
+        if (keyboardOutput == nullptr)
+            return false;
+
+        keyboardOutput->sendMessageNow (message);
+    }
+
+    clock.sleep (pauseAfterSendMs);
+    return true;
+}
+
+void OrvaneManager49::setForwardCallback (MidiInputPortCallback* callback)
+{
+    const juce::ScopedLock lock (forwardLock);
+    forwardCallback = callback;
+}
+
+//==============================================================================
+void OrvaneManager49::handleIncomingMidiMessage (MidiInputPort* source, const juce::MidiMessage& message)
+{
+    {
+        // Held while forwarding, so that detaching waits for a call in progress.
+        const juce::ScopedLock lock (forwardLock);
+        if (forwardCallback != nullptr)
+            forwardCallback->handleIncomingMidiMessage (source, message);
+    }
+
+    const auto sourceName = source != nullptr ? source->getName() : juce::String ("unknown");
+
+    bool fromKeyboard = false, keyboardKnown = false;
+    {
+        const juce::ScopedLock lock (stateLock);
+        keyboardKnown = detected;
+        fromKeyboard = detected && sourceName == inputPortName;
+    }
+
+    if (keyboardKnown)
+    {
+        // Another device's input is not the keyboard's business.
+        if (fromKeyboard)
+            handleKeyboardMessage (sourceName, message);
+        return;
+    }
+
+    if (isIdentityReply (message))
+        identify (sourceName, message);
+}
+
+void OrvaneManager49::identify (const juce::String& sourceName, const juce::MidiMessage& identityReply)
+{
+    const int code = deviceCodeFromIdentityReply (identityReply);
+    int probedIndex;
+    {
+        const juce::ScopedLock lock (stateLock);
+        copyFirmwareRevision (identityReply, firmwareRevision);
+        probedIndex = probeIndex;
+    }
+
+    setDevice (sourceName, ports.getOutputNames()[probedIndex], code);
+}
+
+void OrvaneManager49::handleKeyboardMessage (const juce::String& sourceName, const juce::MidiMessage& message)
+{
+    if (message.isSysEx() && isIdentityReply (message))
+    {
+        // The keyboard identified itself again. Its inputs are closed from
+        // the message thread: deleting an input from inside its own callback
+        // is not safe with every MIDI driver.
+        identify (sourceName, message);
+        triggerAsyncUpdate();
+    }
+}
+
+void OrvaneManager49::handleAsyncUpdate()
+{
+    closeInputs();
+}

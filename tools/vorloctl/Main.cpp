@@ -1,0 +1,44 @@
+#include "vorloctl/DetectCommand.h"
+
+#include <iostream>
+
+namespace
+{
+const char* const usage = "vorloctl: the command-line companion of the Velmora Vorlo MIDI Control Center.\n"
+                          "\n"
+                          "Usage: vorloctl <command> [options]\n";
+} // namespace
+
+int main (int argc, char* argv[])
+{
+    const juce::ScopedJuceInitialiser_GUI juceInitialiser;
+    juce::ConsoleApplication app;
+    int exitCode = 0;
+
+    app.addHelpCommand ("--help|-h|help", usage, false);
+    app.addVersionCommand ("--version", "vorloctl " + juce::String (JUCE_STRINGIFY (VORLO_VERSION)));
+
+    app.addCommand ({ "detect",
+                      "detect [--simulated]",
+                      "Looks for the keyboard on the MIDI ports and prints what it found.",
+                      "Probes every MIDI output with the universal identity request, two passes of 2 s per\n"
+                      "output. With --simulated it looks on virtual ports where a simulated keyboard answers.\n"
+                      "Exits with 1 when no keyboard answered.",
+                      [&] (const juce::ArgumentList& args) { exitCode = runDetectCommand (args); } });
+
+    const juce::ArgumentList arguments (argc, argv);
+    if (arguments.size() == 0)
+    {
+        std::cerr << usage << "Try 'vorloctl --help' for the commands." << std::endl;
+        return 2;
+    }
+
+    if (app.findCommand (arguments, true) == nullptr)
+    {
+        std::cerr << "vorloctl: unknown command '" << arguments[0].text << "'. Try 'vorloctl --help'." << std::endl;
+        return 2;
+    }
+
+    const int failure = app.findAndRunCommand (arguments, true);
+    return failure != 0 ? failure : exitCode;
+}

@@ -10,10 +10,7 @@ KnownPortManager::KnownPortManager()
     devices.add ({ "Orvane Mill", 32, DeviceCode::millRevision3 });
 }
 
-KnownPortManager::~KnownPortManager()
-{
-    clearSingletonInstance();
-}
+KnownPortManager::~KnownPortManager() { clearSingletonInstance(); }
 
 namespace
 {
@@ -23,10 +20,7 @@ constexpr int identityMinimumSize = 12;
 constexpr int identityWithRevisionSize = 15;
 constexpr int revisionOffset = 11;
 
-int sysExSize (const juce::MidiMessage& message)
-{
-    return message.isSysEx() ? message.getSysExDataSize() : 0;
-}
+int sysExSize (const juce::MidiMessage& message) { return message.isSysEx() ? message.getSysExDataSize() : 0; }
 } // namespace
 
 bool isIdentityReply (const juce::MidiMessage& message)
@@ -35,9 +29,7 @@ bool isIdentityReply (const juce::MidiMessage& message)
         return false;
 
     const auto* d = message.getSysExData();
-    return d[0] == 0x7E && d[2] == 0x06 && d[3] == 0x02
-        && d[4] == 0x00 && d[5] == 0x2F && d[6] == 0x19
-        && d[7] == 0x02 && d[8] == 0x00
+    return d[0] == 0x7E && d[2] == 0x06 && d[3] == 0x02 && d[4] == 0x00 && d[5] == 0x2F && d[6] == 0x19 && d[7] == 0x02 && d[8] == 0x00
         && d[9] >= 1 && d[9] <= 4 && d[10] == 0x00;
 }
 

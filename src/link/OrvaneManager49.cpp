@@ -6,16 +6,32 @@ namespace
 const juce::MidiMessage identityRequest { 0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7 };
 
 constexpr int pauseAfterProbeMs = 5;
-constexpr int pauseAfterSendMs = 2;
 constexpr int firstTickDelayMs = 500;
+constexpr int queryPollMs = 5;
+
+// How late a message may leave and still keep the 2 ms cadence of the ones
+// before it: a pause that overslept is made up by the next, by this much.
+constexpr double maxPacingCatchUpMs = 0.5;
+
+constexpr int pitchStrip = 0x41;
+
+// A request must carry a 7-bit memory byte even when the caller accepts a
+// reply of any memory: the pad gains' own memory for a pad gain, where they
+// are set and stored, and the settings' memory 0 for anything else.
+int requestMemoryForAnyMemory (int parameter)
+{
+    return parameter == OrvaneMidiMessage49::parameterPadGain ? OrvaneMidiMessage49::padGainMemory : 0;
+}
+
+bool takesControlParameters (int deviceCode)
+{
+    return deviceCode == DeviceCode::vantry || deviceCode == DeviceCode::vantry61 || deviceCode == DeviceCode::vorlo;
+}
 } // namespace
 
 std::atomic<bool> OrvaneManager49::midiInputsAllowed { false };
 
-OrvaneManager49::OrvaneManager49 (MidiPorts& portsToUse, Clock& clockToUse)
-    : ports (portsToUse), clock (clockToUse)
-{
-}
+OrvaneManager49::OrvaneManager49 (MidiPorts& portsToUse, Clock& clockToUse) : ports (portsToUse), clock (clockToUse) {}
 
 OrvaneManager49::~OrvaneManager49()
 {
@@ -260,13 +276,16 @@ void OrvaneManager49::setDevice (const juce::String& inName, const juce::String&
 }
 
 //==============================================================================
-void OrvaneManager49::sendMessage (const juce::MidiMessage& message)
-{
-    sendToKeyboard (message);
-}
+void OrvaneManager49::sendMessage (const juce::MidiMessage& message) { sendToKeyboard (message); }
 
 bool OrvaneManager49::sendToKeyboard (const juce::MidiMessage& message)
 {
+    // Whatever the cache or a caller holds, the keyboard never gets a SysEx
+    // message it cannot parse.
+    if (! OrvaneMidiMessage49 (message).hasOnlySevenBitData())
+        return false;
+
+    const juce::ScopedLock sending (sendLock);
     {
         const juce::ScopedLock lock (stateLock);
         if (keyboardOutput == nullptr)
@@ -275,8 +294,18 @@ bool OrvaneManager49::sendToKeyboard (const juce::MidiMessage& message)
         keyboardOutput->sendMessageNow (message);
     }
 
-    clock.sleep (pauseAfterSendMs);
+    waitForPacingDeadline();
     return true;
+}
+
+void OrvaneManager49::waitForPacingDeadline()
+{
+    // Deadlines follow on from each other rather than each pause starting
+    // afresh, so a long run of messages takes 2 ms each and no more.
+    const double now = clock.getMillisecondCounterHiRes();
+    const bool keepsCadence = now - pacingDeadline <= maxPacingCatchUpMs;
+    pacingDeadline = (keepsCadence ? pacingDeadline : now) + pacingMs;
+    clock.sleepUntil (pacingDeadline);
 }
 
 void OrvaneManager49::setForwardCallback (MidiInputPortCallback* callback)
@@ -294,6 +323,8 @@ void OrvaneManager49::handleIncomingMidiMessage (MidiInputPort* source, const ju
         if (forwardCallback != nullptr)
             forwardCallback->handleIncomingMidiMessage (source, message);
     }
+
+    takeQueryReply (message);
 
     const auto sourceName = source != nullptr ? source->getName() : juce::String ("unknown");
 
@@ -338,10 +369,144 @@ void OrvaneManager49::handleKeyboardMessage (const juce::String& sourceName, con
         // is not safe with every MIDI driver.
         identify (sourceName, message);
         triggerAsyncUpdate();
+        return;
     }
+
+    if (const auto event = interpreter.interpret (message))
+        notifyListeners (event->event, event->a, event->b);
 }
 
-void OrvaneManager49::handleAsyncUpdate()
+void OrvaneManager49::handleAsyncUpdate() { closeInputs(); }
+
+//==============================================================================
+void OrvaneManager49::resetToDefaults()
 {
-    closeInputs();
+    cache.resetToDefaults();
+
+    const juce::ScopedLock lock (stateLock);
+    firmwareRevision = {};
+}
+
+bool OrvaneManager49::requestControllerNumbers (int item)
+{
+    return sendToKeyboard (OrvaneMidiMessage49::createControllerNumberRequest (item));
+}
+bool OrvaneManager49::requestValue (int parameter, int item, int memory)
+{
+    return sendToKeyboard (OrvaneMidiMessage49::createRequest (parameter, item, memory));
+}
+bool OrvaneManager49::sendValue (int parameter, int item, int value, int memory)
+{
+    return sendToKeyboard (OrvaneMidiMessage49::createValue (parameter, item, value, memory));
+}
+bool OrvaneManager49::sendItemParam (int parameter, int item, int value) { return sendValue (parameter, item, value, 0); }
+bool OrvaneManager49::requestItemValue (int item) { return sendToKeyboard (OrvaneMidiMessage49::createItemValueRequest (item)); }
+
+bool OrvaneManager49::sendItemValue (int item, int value)
+{
+    if (! ((item >= 0 && item <= 10) || item == 0x30))
+        return false;
+    return sendToKeyboard (OrvaneMidiMessage49::createItemValueSet (item, value));
+}
+
+bool OrvaneManager49::requestMidiChannel() { return sendToKeyboard (OrvaneMidiMessage49::createMidiChannelRequest()); }
+bool OrvaneManager49::requestRelativeMode() { return sendToKeyboard (OrvaneMidiMessage49::createRelativeModeRequest()); }
+bool OrvaneManager49::sendRelativeMode (bool on) { return sendToKeyboard (OrvaneMidiMessage49::createRelativeModeSet (on)); }
+bool OrvaneManager49::requestOctaveShift() { return sendToKeyboard (OrvaneMidiMessage49::createOctaveShiftRequest()); }
+bool OrvaneManager49::sendOctaveShift (int shift) { return sendToKeyboard (OrvaneMidiMessage49::createOctaveShiftSet (shift)); }
+bool OrvaneManager49::requestGlobal (int index) { return sendToKeyboard (OrvaneMidiMessage49::createGlobalRequest (index)); }
+bool OrvaneManager49::sendGlobalValue (int index, int value)
+{
+    return sendToKeyboard (OrvaneMidiMessage49::createGlobalValue (index, value));
+}
+bool OrvaneManager49::requestCurve (int index) { return sendToKeyboard (OrvaneMidiMessage49::createCurveRequest (index)); }
+bool OrvaneManager49::sendCurveValue (int index, int value)
+{
+    return sendToKeyboard (OrvaneMidiMessage49::createCurveValue (index, value));
+}
+bool OrvaneManager49::requestLedState (int led) { return sendToKeyboard (OrvaneMidiMessage49::createLedStateRequest (led)); }
+bool OrvaneManager49::sendLedState (int led, int state) { return sendToKeyboard (OrvaneMidiMessage49::createLedStateSet (led, state)); }
+bool OrvaneManager49::storeToMemory (int memory) { return sendToKeyboard (OrvaneMidiMessage49::createStoreToMemory (memory)); }
+bool OrvaneManager49::sendMemoryCommand05 (int memory) { return sendToKeyboard (OrvaneMidiMessage49::createMemoryCommand05 (memory)); }
+bool OrvaneManager49::sendCachedGlobal (int index) { return sendGlobalValue (index, cache.getGlobal (index)); }
+bool OrvaneManager49::sendCachedCurve (int index) { return sendCurveValue (index, cache.getCurve (index)); }
+
+void OrvaneManager49::sendItemSetting (int id, int mode, int channel, int number, int minLsb, int maxMsb, int option)
+{
+    if (! takesControlParameters (getDeviceCode()))
+        return;
+
+    const int values[] = { mode, channel, number, minLsb, maxMsb, option };
+    for (int p = 1; p <= 6; ++p)
+        sendItemParam (p, id, values[p - 1]);
+}
+
+bool OrvaneManager49::sendAllToKeyboard (int memory)
+{
+    for (const int id : cache.getControlsWithNumber())
+    {
+        if (id == pitchStrip)
+            continue;
+
+        const auto setting = cache.getItemSetting (id);
+        for (int p = 1; p <= 6; ++p)
+        {
+            const int value = setting.get (p);
+            if (value >= 0 && ! sendValue (p, id, value, 0))
+                break;
+        }
+    }
+
+    sendCachedGlobal (OrvaneMidiMessage49::globalMidiChannel);
+    sendCachedCurve (4);
+    sendCachedCurve (1);
+    sendCachedCurve (3);
+    return storeToMemory (memory);
+}
+
+//==============================================================================
+int OrvaneManager49::queryValue (int parameter, int item, int memory)
+{
+    {
+        const juce::ScopedLock lock (stateLock);
+        queryPending = true;
+        queryParameter = parameter;
+        queryItem = item;
+        queryMemory = memory;
+        queryResult = -1;
+    }
+
+    const bool requested = requestValue (parameter, item, memory >= 0 ? memory : requestMemoryForAnyMemory (parameter));
+
+    // Without a keyboard output no answer can come: no point in waiting.
+    for (int waited = 0; requested && waited < queryTimeoutMs; waited += queryPollMs)
+    {
+        {
+            const juce::ScopedLock lock (stateLock);
+            if (! queryPending)
+                break;
+        }
+        clock.sleep (queryPollMs);
+    }
+
+    const juce::ScopedLock lock (stateLock);
+    const bool answered = ! queryPending;
+    queryPending = false;
+    return answered ? queryResult : -1;
+}
+
+void OrvaneManager49::takeQueryReply (const juce::MidiMessage& message)
+{
+    const juce::ScopedLock lock (stateLock);
+    if (! queryPending)
+        return;
+
+    // Only the awaited reply ends the wait: a pad struck or a knob turned
+    // meanwhile must not pass for an answer.
+    const OrvaneMidiMessage49 reply (message);
+    if (reply.isOwnSysEx() && reply.matches (OrvaneMidiMessage49::operationValue, queryParameter, queryItem, queryMemory))
+    {
+        queryResult = reply.getValue();
+        queryPending = false;
+    }
 }

@@ -1,15 +1,20 @@
 #pragma once
 
 #include "link/Clock.h"
+#include "link/KeyboardMessageInterpreter.h"
 #include "link/KnownPortManager.h"
 #include "link/MidiPorts.h"
 #include "link/OrvaneManagerListener.h"
 #include "link/SystemMidiPorts.h"
+#include "link/ValueCache.h"
+#include "protocol/OrvaneMidiMessage49.h"
 
 // The one object through which the editor talks to the keyboard. It finds the
 // keyboard by sending the universal identity request to one output after
 // another while listening on every input, then owns the keyboard's ports and
-// accepts input only from the keyboard's input.
+// accepts input only from the keyboard's input. It keeps the cache of every
+// control's assignment and of the global parameters, fills it from the
+// keyboard's replies, and sends it.
 //
 // Threads: the message thread (construction, detection, the GUI's calls) and
 // the MIDI input thread (incoming messages) both enter it. Shared state sits
@@ -68,14 +73,76 @@ public:
     static constexpr int tickGuardMs = 200;
     static constexpr int probePasses = 2;
 
+    //==============================================================================
+    // The value cache. Editing it never sends anything.
+    int getItemParam (int parameter, int id) const { return cache.getItemParam (parameter, id); }
+    void setItemParam (int parameter, int id, int value) { cache.setItemParam (parameter, id, value); }
+    int getNumber (int id) const { return cache.getItemParam (3, id); }
+    void setNumber (int id, int value) { cache.setItemParam (3, id, value); }
+    ItemSetting getItemSetting (int id) const { return cache.getItemSetting (id); }
+    std::vector<int> getControlsWithNumber() const { return cache.getControlsWithNumber(); }
+    bool isKnownItem (int id) const { return cache.isKnownItem (id); }
+
+    int getGlobal (int index) const { return cache.getGlobal (index); }
+    void setGlobal (int index, int value) { cache.setGlobal (index, value); }
+    void setKnobRelative (bool relative) { cache.setGlobal (OrvaneMidiMessage49::globalRelativeMode, relative ? 127 : 1); }
+    int getCurve (int index) const { return cache.getCurve (index); }
+    void setCurve (int index, int value) { cache.setCurve (index, value); }
+
+    // The default assignment of every control; also clears the firmware
+    // revision. Globals and curves are left alone.
+    void resetToDefaults();
+
+    //==============================================================================
+    // Senders. Each returns false, sending nothing, without a keyboard output,
+    // and paces the keyboard's output at one message per 2 ms.
+    bool requestControllerNumbers (int item);
+    bool requestValue (int parameter, int item, int memory);
+    bool sendValue (int parameter, int item, int value, int memory);
+    bool sendItemParam (int parameter, int item, int value);
+    bool requestItemValue (int item);
+    bool sendItemValue (int item, int value); // items 0 to 10 and 0x30 only
+    bool requestMidiChannel();
+    bool requestRelativeMode();
+    bool sendRelativeMode (bool on);
+    bool requestOctaveShift();
+    bool sendOctaveShift (int shift);
+    bool requestGlobal (int index);
+    bool sendGlobalValue (int index, int value);
+    bool requestCurve (int index);
+    bool sendCurveValue (int index, int value);
+    bool requestLedState (int led);
+    bool sendLedState (int led, int state);
+    bool storeToMemory (int memory);
+    bool sendMemoryCommand05 (int memory);
+    bool sendCachedGlobal (int index);
+    bool sendCachedCurve (int index);
+
+    // Sends the six parameters of one control, for the models that take them.
+    void sendItemSetting (int id, int mode, int channel, int number, int minLsb, int maxMsb, int option);
+
+    // Sends every cached control (but the pitch strip), the global channel and
+    // three curves, then stores them into the memory. The store's result.
+    bool sendAllToKeyboard (int memory);
+
+    // Requests one value and blocks until the matching reply comes, about a
+    // second at most. A negative memory accepts a reply of any memory. The
+    // value, or -1 when no reply came.
+    int queryValue (int parameter, int item, int memory);
+
+    static constexpr int queryTimeoutMs = 1000;
+    static constexpr int pacingMs = 2;
+
 private:
     // Routes every incoming message to callback first (null to stop). On
     // return, a callback being replaced is no longer running.
     void setForwardCallback (MidiInputPortCallback* callback);
 
-    // Sends on the keyboard's output and pauses 2 ms; false, sending nothing,
-    // without one.
+    // Sends on the keyboard's output, paced; false, sending nothing, without
+    // one or when a SysEx message carries a data byte of 0x80 or more.
     bool sendToKeyboard (const juce::MidiMessage& message);
+    void waitForPacingDeadline();
+    void takeQueryReply (const juce::MidiMessage& message);
 
     void sendIdentityRequest (int index);
     void handleKeyboardMessage (const juce::String& sourceName, const juce::MidiMessage& message);
@@ -102,6 +169,16 @@ private:
     int passesLeft = 0;
     juce::uint32 lastTickMs = 0;
     std::atomic<bool> detectionFinished { false };
+
+    // Held across a send and its pause, so that both threads' messages are paced.
+    juce::CriticalSection sendLock;
+    double pacingDeadline = 0.0;
+
+    bool queryPending = false;
+    int queryParameter = 0, queryItem = 0, queryMemory = 0, queryResult = -1;
+
+    ValueCache cache;
+    KeyboardMessageInterpreter interpreter { cache };
 
     juce::CriticalSection inputsLock;
     std::vector<std::unique_ptr<MidiInputPort>> openedInputs;

@@ -70,15 +70,9 @@ SystemMidiPorts& SystemMidiPorts::instance()
     return ports;
 }
 
-juce::StringArray SystemMidiPorts::getInputNames()
-{
-    return namesOf (juce::MidiInput::getAvailableDevices());
-}
+juce::StringArray SystemMidiPorts::getInputNames() { return namesOf (juce::MidiInput::getAvailableDevices()); }
 
-juce::StringArray SystemMidiPorts::getOutputNames()
-{
-    return namesOf (juce::MidiOutput::getAvailableDevices());
-}
+juce::StringArray SystemMidiPorts::getOutputNames() { return namesOf (juce::MidiOutput::getAvailableDevices()); }
 
 std::unique_ptr<MidiInputPort> SystemMidiPorts::openInput (int index, MidiInputPortCallback& callback)
 {

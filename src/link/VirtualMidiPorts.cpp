@@ -7,10 +7,7 @@
 
 namespace
 {
-double nowMs()
-{
-    return juce::Time::getMillisecondCounterHiRes();
-}
+double nowMs() { return juce::Time::getMillisecondCounterHiRes(); }
 } // namespace
 
 //==============================================================================
@@ -358,8 +355,7 @@ private:
 class VirtualMidiPorts::OutputHandle final : public MidiOutputPort
 {
 public:
-    OutputHandle (std::shared_ptr<Hub> hubToUse, PortId portToUse)
-        : hub (std::move (hubToUse)), port (portToUse), name (hub->nameOf (port))
+    OutputHandle (std::shared_ptr<Hub> hubToUse, PortId portToUse) : hub (std::move (hubToUse)), port (portToUse), name (hub->nameOf (port))
     {
     }
 
@@ -375,15 +371,9 @@ private:
 //==============================================================================
 VirtualMidiPorts::VirtualMidiPorts() : hub (std::make_shared<Hub>()) {}
 
-VirtualMidiPorts::~VirtualMidiPorts()
-{
-    hub->shutDown();
-}
+VirtualMidiPorts::~VirtualMidiPorts() { hub->shutDown(); }
 
-VirtualMidiPorts::PortId VirtualMidiPorts::addInput (const juce::String& name)
-{
-    return hub->addPort (name, true, nullptr);
-}
+VirtualMidiPorts::PortId VirtualMidiPorts::addInput (const juce::String& name) { return hub->addPort (name, true, nullptr); }
 
 VirtualMidiPorts::PortId VirtualMidiPorts::addOutput (const juce::String& name, Receiver* receiver)
 {
@@ -399,10 +389,7 @@ void VirtualMidiPorts::sendToInput (PortId input, const juce::MidiMessage& messa
     hub->sendToInput (input, message, delayMs);
 }
 
-std::vector<VirtualMidiPorts::SentMessage> VirtualMidiPorts::getSentMessages (PortId output) const
-{
-    return hub->sentOn (output);
-}
+std::vector<VirtualMidiPorts::SentMessage> VirtualMidiPorts::getSentMessages (PortId output) const { return hub->sentOn (output); }
 
 void VirtualMidiPorts::clearSentMessages() { hub->clearSent(); }
 int VirtualMidiPorts::getNumOpenInputs() const { return hub->numOpenInputs(); }

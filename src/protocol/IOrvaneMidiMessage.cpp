@@ -2,20 +2,11 @@
 
 #include "link/KnownPortManager.h"
 
-int IOrvaneMidiMessage::dataSize() const noexcept
-{
-    return isSysEx() ? getSysExDataSize() : 0;
-}
+int IOrvaneMidiMessage::dataSize() const noexcept { return isSysEx() ? getSysExDataSize() : 0; }
 
-int IOrvaneMidiMessage::dataByte (int index) const noexcept
-{
-    return getSysExData()[index];
-}
+int IOrvaneMidiMessage::dataByte (int index) const noexcept { return getSysExData()[index]; }
 
-int IOrvaneMidiMessage::dataByteOr (int index, int tooShort) const noexcept
-{
-    return dataSize() > index ? dataByte (index) : tooShort;
-}
+int IOrvaneMidiMessage::dataByteOr (int index, int tooShort) const noexcept { return dataSize() > index ? dataByte (index) : tooShort; }
 
 juce::Array<int> IOrvaneMidiMessage::pairsFrom (int start) const
 {
@@ -31,10 +22,17 @@ juce::Array<int> IOrvaneMidiMessage::pairsFrom (int start) const
     return pairs;
 }
 
+bool IOrvaneMidiMessage::hasOnlySevenBitData() const
+{
+    for (int i = 0; i < dataSize(); ++i)
+        if (dataByte (i) >= 0x80)
+            return false;
+    return true;
+}
+
 bool IOrvaneMidiMessage::isOwnSysEx() const
 {
-    return dataSize() >= 6
-        && dataByte (0) == 0x00 && dataByte (1) == 0x2F && dataByte (2) == 0x19
+    return dataSize() >= 6 && dataByte (0) == 0x00 && dataByte (1) == 0x2F && dataByte (2) == 0x19
         && (dataByte (3) == 0x02 || dataByte (4) == 0x42);
 }
 

@@ -47,6 +47,10 @@ public:
     // One diagnostic line naming what the message is.
     virtual juce::String describe() const;
 
+    // False for a SysEx message with a byte of 0x80 or more between F0 and
+    // F7, which no device may be sent.
+    bool hasOnlySevenBitData() const;
+
 protected:
     // Number of bytes between F0 and F7; 0 for anything but SysEx.
     int dataSize() const noexcept;

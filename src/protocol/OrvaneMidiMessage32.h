@@ -57,7 +57,26 @@ public:
     int getLedId() const override;
     int getLedState() const override;
 
+    //==============================================================================
+    // The named kinds of the message catalogue. Every argument is masked to
+    // seven bits.
+    static juce::MidiMessage createControllerNumberRequest (int item);
+    static juce::MidiMessage createControllerNumberResponse (int item, int number);
+    static juce::MidiMessage createControllerNumberSet (int item, int number);
+    static juce::MidiMessage createItemValueRequest (int item);
+    static juce::MidiMessage createItemValueSet (int item, int value);
+    static juce::MidiMessage createMidiChannelRequest();
+    static juce::MidiMessage createMidiChannelSet (int channel);
+    static juce::MidiMessage createRelativeModeRequest();
+    static juce::MidiMessage createRelativeModeSet (bool on);
+    static juce::MidiMessage createOctaveShiftRequest();
+    static juce::MidiMessage createOctaveShiftSet (int shift);
+    static juce::MidiMessage createLedStateRequest (int led);
+    static juce::MidiMessage createLedStateSet (int led, int state);
+
 private:
+    static juce::MidiMessage build (int command, int subCommand, std::initializer_list<int> arguments);
+
     // At least minimumSize data bytes with this command and sub-command.
     bool is (int minimumSize, int command, int subCommand) const;
     bool isRelativeMode (int minimumSize, int subCommand) const;

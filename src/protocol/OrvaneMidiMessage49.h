@@ -40,6 +40,10 @@ public:
 
     // Memory byte of the pad gains.
     static constexpr int padGainMemory = 0x40;
+    // Device byte of every message the editor builds.
+    static constexpr int allDevices = 0x7F;
+    // A names message carries at most this many characters per text.
+    static constexpr int maxNameLength = 16;
 
     explicit OrvaneMidiMessage49 (const juce::MidiMessage& message) : IOrvaneMidiMessage (message) {}
 
@@ -86,6 +90,41 @@ public:
     bool isGlobalResponse() const;
     bool isCurveRequest() const;
     bool isCurveResponse() const;
+
+    //==============================================================================
+    // Builders. Arguments are written as their low eight bits; only the octave
+    // shift is masked to seven.
+    static juce::MidiMessage buildRequest (int parameter, int item, int memory, int device);
+    static juce::MidiMessage buildValue (int parameter, int item, int value, int memory, int device);
+    // Each present text becomes a section: marker (1 or 2), up to 16
+    // characters, 0. A null text leaves no section at all.
+    static juce::MidiMessage buildNames (int parameter, const char* firstText, const char* secondText, int memory, int device);
+    static juce::MidiMessage buildCommand (int command, int argument, int device);
+
+    static juce::MidiMessage createRequest (int parameter, int item, int memory);
+    static juce::MidiMessage createValue (int parameter, int item, int value, int memory);
+    static juce::MidiMessage createGlobalRequest (int index);
+    static juce::MidiMessage createGlobalValue (int index, int value);
+    static juce::MidiMessage createCurveRequest (int index);
+    static juce::MidiMessage createCurveValue (int index, int value);
+    static juce::MidiMessage createStoreToMemory (int memory);
+    static juce::MidiMessage createMemoryCommand05 (int memory);
+    static juce::MidiMessage createNames (const char* firstText, const char* secondText);
+
+    // The named kinds of the message catalogue.
+    static juce::MidiMessage createControllerNumberRequest (int item);
+    static juce::MidiMessage createControllerNumberResponse (int item, int number);
+    static juce::MidiMessage createControllerNumberSet (int item, int number);
+    static juce::MidiMessage createItemValueRequest (int item);
+    static juce::MidiMessage createItemValueSet (int item, int value);
+    static juce::MidiMessage createMidiChannelRequest();
+    static juce::MidiMessage createMidiChannelSet (int channel);
+    static juce::MidiMessage createRelativeModeRequest();
+    static juce::MidiMessage createRelativeModeSet (bool on);
+    static juce::MidiMessage createOctaveShiftRequest();
+    static juce::MidiMessage createOctaveShiftSet (int shift);
+    static juce::MidiMessage createLedStateRequest (int led);
+    static juce::MidiMessage createLedStateSet (int led, int state);
 
 private:
     bool isControlParameter (int operation) const;

@@ -12,16 +12,12 @@ bool isIdentityRequest (const juce::MidiMessage& message)
 }
 } // namespace
 
-SimulatedKeyboard::SimulatedKeyboard (VirtualMidiPorts& portsToUse, const juce::String& name)
-    : ports (portsToUse), portName (name)
+SimulatedKeyboard::SimulatedKeyboard (VirtualMidiPorts& portsToUse, const juce::String& name) : ports (portsToUse), portName (name)
 {
     plugIn();
 }
 
-SimulatedKeyboard::~SimulatedKeyboard()
-{
-    unplug();
-}
+SimulatedKeyboard::~SimulatedKeyboard() { unplug(); }
 
 void SimulatedKeyboard::setModelNumber (int number)
 {
@@ -103,15 +99,23 @@ std::vector<juce::MidiMessage> SimulatedKeyboard::getReceivedMessages() const
     return received;
 }
 
+void SimulatedKeyboard::change (const std::function<void (KeyboardModel&)>& function)
+{
+    const juce::ScopedLock sl (lock);
+    function (model);
+}
+
 void SimulatedKeyboard::receive (const juce::MidiMessage& message)
 {
+    std::vector<juce::MidiMessage> replies;
     {
         const juce::ScopedLock sl (lock);
         received.push_back (message);
+        replies = isIdentityRequest (message) ? std::vector<juce::MidiMessage> { identityReply() } : model.receive (message);
     }
 
-    if (isIdentityRequest (message))
-        reply (identityReply());
+    for (const auto& r : replies)
+        reply (r);
 }
 
 void SimulatedKeyboard::reply (const juce::MidiMessage& message)
@@ -123,14 +127,64 @@ void SimulatedKeyboard::reply (const juce::MidiMessage& message)
     ports.sendToInput (editorInput, message, replyLatencyMs);
 }
 
+void SimulatedKeyboard::play (const juce::MidiMessage& message)
+{
+    // What the player does reaches the editor at once, silent or not.
+    const juce::ScopedLock sl (lock);
+    if (editorInput >= 0)
+        ports.sendToInput (editorInput, message);
+}
+
+void SimulatedKeyboard::moveControl (int id, int value)
+{
+    std::optional<juce::MidiMessage> message;
+    {
+        const juce::ScopedLock sl (lock);
+        message = model.controllerMessageFor (id, value);
+    }
+    if (message)
+        play (*message);
+}
+
+void SimulatedKeyboard::movePitchWheel (int value)
+{
+    const juce::ScopedLock sl (lock);
+    play (juce::MidiMessage::pitchWheel (model.globalChannel() + 1, value));
+}
+
+void SimulatedKeyboard::pressNote (int note, int velocity)
+{
+    const juce::ScopedLock sl (lock);
+    play (juce::MidiMessage::noteOn (10, note, (juce::uint8) velocity));
+}
+
+void SimulatedKeyboard::pressChannelPressure (int pressure)
+{
+    const juce::ScopedLock sl (lock);
+    play (juce::MidiMessage::channelPressureChange (10, pressure));
+}
+
+void SimulatedKeyboard::sendRaw (const juce::MidiMessage& message) { play (message); }
+
 juce::MidiMessage SimulatedKeyboard::identityReply() const
 {
     const juce::ScopedLock sl (lock);
-    const juce::uint8 bytes[] = { 0xF0, 0x7E, 0x00, 0x06, 0x02,
-                                  0x00, 0x2F, 0x19,
-                                  0x02, 0x00,
-                                  (juce::uint8) modelNumber, 0x00,
-                                  firmwareRevision[0], firmwareRevision[1], firmwareRevision[2], firmwareRevision[3],
+    const juce::uint8 bytes[] = { 0xF0,
+                                  0x7E,
+                                  0x00,
+                                  0x06,
+                                  0x02,
+                                  0x00,
+                                  0x2F,
+                                  0x19,
+                                  0x02,
+                                  0x00,
+                                  (juce::uint8) modelNumber,
+                                  0x00,
+                                  firmwareRevision[0],
+                                  firmwareRevision[1],
+                                  firmwareRevision[2],
+                                  firmwareRevision[3],
                                   0xF7 };
     return juce::MidiMessage (bytes, (int) sizeof (bytes));
 }

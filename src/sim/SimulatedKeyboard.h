@@ -2,6 +2,9 @@
 
 #include "link/KnownPortManager.h"
 #include "link/VirtualMidiPorts.h"
+#include "sim/KeyboardModel.h"
+
+#include <functional>
 
 // A Vorlo keyboard on virtual MIDI ports, written from the messages the editor
 // exchanges with it. It attaches an input and an output under its port name
@@ -42,9 +45,30 @@ public:
     // Every message the keyboard received from the editor.
     std::vector<juce::MidiMessage> getReceivedMessages() const;
 
+    //==============================================================================
+    // Its settings, memories, pad gains and LED states: read them, or change
+    // them as the user would on the keyboard itself.
+    template <typename Function>
+    auto inspect (Function&& function) const
+    {
+        const juce::ScopedLock sl (lock);
+        return function (static_cast<const KeyboardModel&> (model));
+    }
+
+    void change (const std::function<void (KeyboardModel&)>& function);
+
+    //==============================================================================
+    // Playing it: what the keyboard sends when a control is moved.
+    void moveControl (int id, int value); // a controller message, with the control's current number
+    void movePitchWheel (int value);
+    void pressNote (int note, int velocity);
+    void pressChannelPressure (int pressure);
+    void sendRaw (const juce::MidiMessage& message);
+
 private:
     void receive (const juce::MidiMessage& message) override;
     void reply (const juce::MidiMessage& message);
+    void play (const juce::MidiMessage& message);
     juce::MidiMessage identityReply() const;
 
     VirtualMidiPorts& ports;
@@ -57,6 +81,7 @@ private:
     bool silent = false;
     VirtualMidiPorts::PortId editorInput = -1, editorOutput = -1;
     std::vector<juce::MidiMessage> received;
+    KeyboardModel model;
 
     JUCE_DECLARE_NON_COPYABLE (SimulatedKeyboard)
 };

@@ -1,3 +1,4 @@
+#include "protocol/OrvaneMidiMessage49.h"
 #include "sim/SimulatedKeyboard.h"
 #include "support/DetectionRig.h"
 #include "support/MessageLoop.h"
@@ -39,7 +40,8 @@ protected:
 
 TEST_F (Detection, ProbesEachOutputTwiceAndEndsAtTheSixthTick)
 {
-    const std::vector<VirtualMidiPorts::PortId> outputs { ports.addOutput ("Synth"), ports.addOutput ("Drum Machine"), ports.addOutput ("Through") };
+    const std::vector<VirtualMidiPorts::PortId> outputs { ports.addOutput ("Synth"), ports.addOutput ("Drum Machine"),
+                                                          ports.addOutput ("Through") };
     ports.addInput ("Synth");
     createManager().startDetection();
 
@@ -146,10 +148,9 @@ TEST_P (DetectionOfTheKeyboard, FindsItOnAnyOutputAmongOthers)
     EXPECT_EQ (manager->getOutputPortName(), "Velmora Vorlo");
 
     // The keyboard's output is now the manager's.
-    const auto probe = midiBytes ({ 0xF0, 0x00, 0x2F, 0x19, 0x7F, 0x42, 0x01, 0x00, 0x03, 0x00, 0xF7 });
-    manager->sendMessage (probe);
+    EXPECT_TRUE (manager->sendLedState (99, 0));
     settle();
-    EXPECT_TRUE (sameBytes (keyboard.getReceivedMessages().back(), probe));
+    EXPECT_TRUE (sameBytes (keyboard.getReceivedMessages().back(), OrvaneMidiMessage49::createLedStateSet (99, 0)));
 
     // The next tick ends the probing and closes every input, raising nothing more.
     EXPECT_GT (ports.getNumOpenInputs(), 0);
@@ -163,7 +164,11 @@ INSTANTIATE_TEST_SUITE_P (KeyboardOutputIndex, DetectionOfTheKeyboard, ::testing
 
 TEST_F (Detection, RepliesThatAreNotTheKeyboardsDetectNothing)
 {
-    struct Case { const char* what; std::initializer_list<int> reply; };
+    struct Case
+    {
+        const char* what;
+        std::initializer_list<int> reply;
+    };
     const Case cases[] = {
         { "another maker", { 0xF0, 0x7E, 0x00, 0x06, 0x02, 0x43, 0x00, 0x00, 0x02, 0x00, 0x04, 0x00, 1, 0, 0, 0, 0xF7 } },
         { "another family", { 0xF0, 0x7E, 0x00, 0x06, 0x02, 0x00, 0x2F, 0x19, 0x03, 0x00, 0x04, 0x00, 1, 0, 0, 0, 0xF7 } },

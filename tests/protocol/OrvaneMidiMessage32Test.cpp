@@ -9,10 +9,7 @@ using ::testing::IsEmpty;
 
 namespace
 {
-OrvaneMidiMessage32 message32 (std::initializer_list<int> bytes)
-{
-    return OrvaneMidiMessage32 (midiBytes (bytes));
-}
+OrvaneMidiMessage32 message32 (std::initializer_list<int> bytes) { return OrvaneMidiMessage32 (midiBytes (bytes)); }
 } // namespace
 
 TEST (OrvaneMidiMessage32, PredicatesReadCommandAndSubCommand)

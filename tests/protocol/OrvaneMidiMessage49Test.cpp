@@ -9,10 +9,7 @@ using ::testing::IsEmpty;
 
 namespace
 {
-OrvaneMidiMessage49 message49 (std::initializer_list<int> bytes)
-{
-    return OrvaneMidiMessage49 (midiBytes (bytes));
-}
+OrvaneMidiMessage49 message49 (std::initializer_list<int> bytes) { return OrvaneMidiMessage49 (midiBytes (bytes)); }
 } // namespace
 
 TEST (OrvaneMidiMessage49, MidiChannelValueIsReadWhateverTheDeviceByte)
@@ -32,13 +29,17 @@ TEST (OrvaneMidiMessage49, MidiChannelValueIsReadWhateverTheDeviceByte)
 
 TEST (OrvaneMidiMessage49, OwnSysExNeedsTheMakerAndOneDialectMarker)
 {
-    struct Case { std::initializer_list<int> bytes; bool own; };
+    struct Case
+    {
+        std::initializer_list<int> bytes;
+        bool own;
+    };
     const Case cases[] = {
         { { 0xF0, 0x00, 0x2F, 0x19, 0x05, 0x43, 0x02, 0x00, 0x40, 0x06, 0x05, 0xF7 }, false }, // neither marker
         { { 0xF0, 0x00, 0x2F, 0x19, 0x02, 0x43, 0x01, 0xF7 }, true },                          // the OM32 marker
         { { 0xF0, 0x00, 0x2F, 0x18, 0x7F, 0x42, 0x01, 0x00, 0x03, 0x00, 0xF7 }, false },       // another maker
         { { 0xF0, 0x00, 0x2F, 0x19, 0x7F, 0x42, 0xF7 }, false },                               // 5 data bytes
-        { { 0x90, 0x40, 0x7F }, false },                                                        // not SysEx
+        { { 0x90, 0x40, 0x7F }, false },                                                       // not SysEx
     };
 
     for (const auto& c : cases)
@@ -84,9 +85,9 @@ TEST (OrvaneMidiMessage49, MatchesComparesOperationAlwaysAndTheRestUnlessNegativ
 
 TEST (OrvaneMidiMessage49, ShortMessagesAnswerFalseAndZero)
 {
-    for (const auto& bytes : { std::vector<int> { 0xF0, 0xF7 },
-                               std::vector<int> { 0xF0, 0x00, 0x2F, 0x19, 0x7F, 0x42, 0x02, 0x00, 0x40, 0xF7 },
-                               std::vector<int> { 0xB0, 0x07, 0x64 } })
+    for (const auto& bytes :
+         { std::vector<int> { 0xF0, 0xF7 }, std::vector<int> { 0xF0, 0x00, 0x2F, 0x19, 0x7F, 0x42, 0x02, 0x00, 0x40, 0xF7 },
+           std::vector<int> { 0xB0, 0x07, 0x64 } })
     {
         std::vector<juce::uint8> raw (bytes.begin(), bytes.end());
         const OrvaneMidiMessage49 m (juce::MidiMessage (raw.data(), (int) raw.size()));
@@ -106,16 +107,16 @@ TEST (OrvaneMidiMessage49, ShortMessagesAnswerFalseAndZero)
 
 TEST (OrvaneMidiMessage49, KindsOfValueMessages)
 {
-    struct Case { int parameter, item; bool parameterResponse, global, curve, itemValue, relativeMode, octaveShift; };
+    struct Case
+    {
+        int parameter, item;
+        bool parameterResponse, global, curve, itemValue, relativeMode, octaveShift;
+    };
     const Case cases[] = {
-        { 0x00, 0x63, false, false, false, true, false, false },
-        { 0x01, 0x00, true, false, false, false, false, false },
-        { 0x06, 0x30, true, false, false, false, false, false },
-        { 0x07, 0x30, false, false, false, false, false, false },
-        { 0x34, 0x70, false, false, false, false, false, false },
-        { 0x40, 0x02, false, true, false, false, true, false },
-        { 0x40, 0x03, false, true, false, false, false, true },
-        { 0x40, 0x07, false, true, false, false, false, false },
+        { 0x00, 0x63, false, false, false, true, false, false },  { 0x01, 0x00, true, false, false, false, false, false },
+        { 0x06, 0x30, true, false, false, false, false, false },  { 0x07, 0x30, false, false, false, false, false, false },
+        { 0x34, 0x70, false, false, false, false, false, false }, { 0x40, 0x02, false, true, false, false, true, false },
+        { 0x40, 0x03, false, true, false, false, false, true },   { 0x40, 0x07, false, true, false, false, false, false },
         { 0x41, 0x04, false, false, true, false, false, false },
     };
 

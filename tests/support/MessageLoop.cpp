@@ -16,7 +16,4 @@ bool runMessageLoopUntil (const std::function<bool()>& condition, int timeoutMs)
     return true;
 }
 
-void runMessageLoopFor (int milliseconds)
-{
-    juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
-}
+void runMessageLoopFor (int milliseconds) { juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds); }

@@ -21,7 +21,4 @@ inline std::vector<int> bytesOf (const juce::MidiMessage& message)
     return std::vector<int> (raw, raw + message.getRawDataSize());
 }
 
-inline bool sameBytes (const juce::MidiMessage& a, const juce::MidiMessage& b)
-{
-    return bytesOf (a) == bytesOf (b);
-}
+inline bool sameBytes (const juce::MidiMessage& a, const juce::MidiMessage& b) { return bytesOf (a) == bytesOf (b); }

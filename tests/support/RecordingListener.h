@@ -54,12 +54,14 @@ public:
     bool waitFor (int event, int timeoutMs = 2000) const
     {
         std::unique_lock<std::mutex> lock (mutex);
-        return changed.wait_for (lock, std::chrono::milliseconds (timeoutMs), [&] {
-            for (const auto& e : events)
-                if (e.event == event)
-                    return true;
-            return false;
-        });
+        return changed.wait_for (lock, std::chrono::milliseconds (timeoutMs),
+                                 [&]
+                                 {
+                                     for (const auto& e : events)
+                                         if (e.event == event)
+                                             return true;
+                                     return false;
+                                 });
     }
 
     void clear()

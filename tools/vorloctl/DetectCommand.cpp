@@ -1,4 +1,4 @@
-#include "vorloctl/DetectCommand.h"
+#include "vorloctl/Commands.h"
 
 #include "link/OrvaneManager49.h"
 #include "link/VirtualMidiPorts.h"
@@ -31,8 +31,8 @@ int detectOn (MidiPorts& ports)
         return 1;
     }
 
-    std::cout << "Looking for the keyboard on " << outputs.size() << " MIDI output"
-              << (outputs.size() == 1 ? "" : "s") << ": " << outputs.joinIntoString (", ") << std::endl;
+    std::cout << "Looking for the keyboard on " << outputs.size() << " MIDI output" << (outputs.size() == 1 ? "" : "s") << ": "
+              << outputs.joinIntoString (", ") << std::endl;
 
     OrvaneManager49::setMidiInputsAllowed (true);
     OrvaneManager49 manager (ports);

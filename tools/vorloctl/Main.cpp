@@ -1,4 +1,4 @@
-#include "vorloctl/DetectCommand.h"
+#include "vorloctl/Commands.h"
 
 #include <iostream>
 
@@ -18,13 +18,20 @@ int main (int argc, char* argv[])
     app.addHelpCommand ("--help|-h|help", usage, false);
     app.addVersionCommand ("--version", "vorloctl " + juce::String (JUCE_STRINGIFY (VORLO_VERSION)));
 
-    app.addCommand ({ "detect",
-                      "detect [--simulated]",
-                      "Looks for the keyboard on the MIDI ports and prints what it found.",
+    app.addCommand ({ "detect", "detect [--simulated]", "Looks for the keyboard on the MIDI ports and prints what it found.",
                       "Probes every MIDI output with the universal identity request, two passes of 2 s per\n"
                       "output. With --simulated it looks on virtual ports where a simulated keyboard answers.\n"
                       "Exits with 1 when no keyboard answered.",
                       [&] (const juce::ArgumentList& args) { exitCode = runDetectCommand (args); } });
+
+    app.addCommand ({ "catalogue", "catalogue",
+                      "Prints the named kinds of message of the keyboard's SysEx dialect, with an example of each.", "",
+                      [&] (const juce::ArgumentList& args) { exitCode = runCatalogueCommand (args); } });
+
+    app.addCommand ({ "describe", "describe [--om32] <hex bytes>", "Prints a MIDI message given as hex bytes, and what it is.",
+                      "The bytes may be separated by spaces or commas, or run together: F0 7E 7F 06 01 F7.\n"
+                      "With --om32 a SysEx message is read in the older dialect of the 32-key model.",
+                      [&] (const juce::ArgumentList& args) { exitCode = runDescribeCommand (args); } });
 
     const juce::ArgumentList arguments (argc, argv);
     if (arguments.size() == 0)

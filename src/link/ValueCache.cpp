@@ -1,0 +1,229 @@
+#include "link/ValueCache.h"
+
+namespace
+{
+enum class ControlKind
+{
+    knob,
+    strip,
+    button,
+    pad
+};
+
+struct DefaultControl
+{
+    int id;
+    int number;
+    ControlKind kind;
+};
+
+// The keyboard's controls and their default numbers.
+constexpr DefaultControl defaultControls[] = {
+    { 0x41, 1, ControlKind::strip },   // pitch strip
+    { 0x40, 1, ControlKind::strip },   // modulation strip
+    { 0x30, 7, ControlKind::knob },    // knob 1
+    { 0x01, 74, ControlKind::knob },   // knob 2
+    { 0x02, 71, ControlKind::knob },   // knob 3
+    { 0x09, 76, ControlKind::knob },   // knob 4
+    { 0x0B, 77, ControlKind::knob },   // knob 5
+    { 0x0C, 93, ControlKind::knob },   // knob 6
+    { 0x0D, 73, ControlKind::knob },   // knob 7
+    { 0x0E, 75, ControlKind::knob },   // knob 8
+    { 0x33, 114, ControlKind::knob },  // knob 9
+    { 0x03, 18, ControlKind::knob },   // knob 10
+    { 0x04, 19, ControlKind::knob },   // knob 11
+    { 0x0A, 16, ControlKind::knob },   // knob 12
+    { 0x05, 17, ControlKind::knob },   // knob 13
+    { 0x06, 91, ControlKind::knob },   // knob 14
+    { 0x07, 79, ControlKind::knob },   // knob 15
+    { 0x08, 72, ControlKind::knob },   // knob 16
+    { 0x20, 20, ControlKind::button }, // preset down
+    { 0x21, 21, ControlKind::button }, // preset up
+    { 0x70, 36, ControlKind::pad },    { 0x71, 37, ControlKind::pad },    { 0x72, 38, ControlKind::pad },
+    { 0x73, 39, ControlKind::pad },    { 0x74, 40, ControlKind::pad },    { 0x75, 41, ControlKind::pad },
+    { 0x76, 42, ControlKind::pad },    { 0x77, 43, ControlKind::pad }, // pads 1 to 8
+    { 0x78, 22, ControlKind::button }, { 0x79, 23, ControlKind::button }, { 0x7A, 24, ControlKind::button },
+    { 0x7B, 25, ControlKind::button }, { 0x7C, 26, ControlKind::button }, { 0x7D, 27, ControlKind::button },
+    { 0x7E, 28, ControlKind::button }, { 0x7F, 29, ControlKind::button }, // pads 9 to 16
+    { 0x50, 64, ControlKind::button },                                    // sustain pedal
+};
+
+constexpr int pitchStrip = 0x41;
+constexpr int sustainPedal = 0x50;
+constexpr int followGlobalChannel = 0x41;
+
+// Control modes used by the defaults.
+constexpr int modeControl = 1;
+constexpr int modeControlToggle = 8;
+constexpr int modeMidiNote = 9;
+constexpr int modePitchBend = 12;
+
+int toDataByte (int value) { return juce::jlimit (0, 127, value); }
+} // namespace
+
+int ItemSetting::get (int parameter) const
+{
+    switch (parameter)
+    {
+        case 1: return mode;
+        case 2: return channel;
+        case 3: return number;
+        case 4: return minLsb;
+        case 5: return maxMsb;
+        case 6: return option;
+        default: return -1;
+    }
+}
+
+ValueCache::ValueCache()
+{
+    for (int id = 0x01; id <= 0x0E; ++id)
+        knownItems.insert (id);
+    for (int id = 0x70; id <= 0x7F; ++id)
+        knownItems.insert (id);
+    for (int id = 0x30; id <= 0x34; ++id)
+        knownItems.insert (id);
+    knownItems.insert (0x40);
+    knownItems.insert (0x50);
+
+    resetToDefaults();
+}
+
+int ValueCache::getItemParam (int parameter, int id) const
+{
+    if (! juce::isPositiveAndBelow (parameter, numParameters))
+        return missing;
+
+    const juce::ScopedLock sl (lock);
+    const auto& map = itemParams[parameter];
+    const auto it = map.find (id);
+    return it != map.end() ? it->second : missing;
+}
+
+void ValueCache::setItemParam (int parameter, int id, int value)
+{
+    if (! juce::isPositiveAndBelow (parameter, numParameters) || ! isValidId (id))
+        return;
+
+    const juce::ScopedLock sl (lock);
+    itemParams[parameter][id] = toDataByte (value);
+}
+
+ItemSetting ValueCache::getItemSetting (int id) const
+{
+    return { getItemParam (1, id), getItemParam (2, id), getItemParam (3, id),
+             getItemParam (4, id), getItemParam (5, id), getItemParam (6, id) };
+}
+
+std::vector<int> ValueCache::getControlsWithNumber() const
+{
+    const juce::ScopedLock sl (lock);
+    std::vector<int> ids;
+    for (const auto& [id, number] : itemParams[3])
+        ids.push_back (id);
+    return ids;
+}
+
+bool ValueCache::isKnownItem (int id) const { return knownItems.count (id) > 0; }
+
+int ValueCache::getGlobal (int index) const
+{
+    const juce::ScopedLock sl (lock);
+    return juce::isPositiveAndBelow (index, numGlobals) ? globals[(size_t) index] : missing;
+}
+
+void ValueCache::setGlobal (int index, int value)
+{
+    const juce::ScopedLock sl (lock);
+    if (juce::isPositiveAndBelow (index, numGlobals))
+        globals[(size_t) index] = (juce::int16) toDataByte (value);
+}
+
+int ValueCache::getCurve (int index) const
+{
+    const juce::ScopedLock sl (lock);
+    return juce::isPositiveAndBelow (index, numCurves) ? curves[(size_t) index] : missing;
+}
+
+void ValueCache::setCurve (int index, int value)
+{
+    const juce::ScopedLock sl (lock);
+    if (juce::isPositiveAndBelow (index, numCurves))
+        curves[(size_t) index] = (juce::int16) toDataByte (value);
+}
+
+void ValueCache::resetToDefaults()
+{
+    const juce::ScopedLock sl (lock);
+
+    for (int p = 1; p < numParameters; ++p)
+        itemParams[p].clear();
+
+    for (const auto& control : defaultControls)
+    {
+        ItemSetting setting { modeControl, followGlobalChannel, control.number, 0, 127, 0 };
+
+        switch (control.kind)
+        {
+            case ControlKind::knob: setting.option = 1; break;
+            case ControlKind::pad:
+                setting.mode = modeMidiNote;
+                setting.channel = 9;
+                setting.option = 1;
+                break;
+            case ControlKind::button:
+                setting.mode = modeControlToggle;
+                setting.option = 1;
+                if (control.id != sustainPedal)
+                    setting.channel = 0;
+                break;
+            case ControlKind::strip:
+                if (control.id == pitchStrip)
+                    setting.mode = modePitchBend;
+                break;
+        }
+
+        for (int p = 1; p < numParameters; ++p)
+            itemParams[p][control.id] = setting.get (p);
+    }
+}
+
+int ValueCache::storeReplyPairs (int parameter, const juce::Array<int>& pairs)
+{
+    const int pairCount = pairs.size() / 2;
+    if (! juce::isPositiveAndBelow (parameter, numParameters))
+        return pairCount;
+
+    const juce::ScopedLock sl (lock);
+    for (int i = 0; i < pairCount; ++i)
+    {
+        const int id = pairs[2 * i];
+        if (isKnownItem (id))
+            itemParams[parameter][id] = toDataByte (pairs[2 * i + 1]);
+    }
+    return pairCount;
+}
+
+int ValueCache::getControlForNumber (int number)
+{
+    const juce::ScopedLock sl (lock);
+    if (controlByNumber.empty())
+        rebuildControlByNumberLocked();
+
+    const auto it = controlByNumber.find (number);
+    return it != controlByNumber.end() ? it->second : missing;
+}
+
+void ValueCache::rebuildControlByNumber()
+{
+    const juce::ScopedLock sl (lock);
+    rebuildControlByNumberLocked();
+}
+
+void ValueCache::rebuildControlByNumberLocked()
+{
+    // In ascending id order, so the highest id sharing a number wins.
+    controlByNumber.clear();
+    for (const auto& [id, number] : itemParams[3])
+        controlByNumber[number] = id;
+}

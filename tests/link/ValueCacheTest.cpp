@@ -1,0 +1,93 @@
+#include "link/ValueCache.h"
+
+#include <gmock/gmock.h>
+
+using ::testing::ElementsAre;
+
+TEST (ValueCache, DefaultsAfterConstruction)
+{
+    const ValueCache cache;
+
+    struct Case
+    {
+        int parameter, id, value;
+    };
+    const Case cases[] = {
+        { 1, 0x70, 9 },   { 2, 0x70, 9 },    { 3, 0x70, 36 }, { 6, 0x70, 1 },  // pad 1: note on channel 10
+        { 3, 0x77, 43 },  { 1, 0x78, 8 },    { 2, 0x78, 0 },  { 3, 0x7F, 29 }, // shifted pads: switched controllers
+        { 1, 0x50, 8 },   { 2, 0x50, 0x41 }, { 3, 0x50, 64 },                  // the sustain pedal keeps the global channel
+        { 1, 0x41, 12 },  { 6, 0x41, 0 },    { 1, 0x40, 1 },  { 6, 0x40, 0 },  // strips
+        { 1, 0x30, 1 },   { 2, 0x30, 0x41 }, { 3, 0x30, 7 },  { 4, 0x30, 0 },  { 5, 0x30, 127 }, { 6, 0x30, 1 },
+        { 3, 0x33, 114 }, { 2, 0x20, 0 },    { 3, 0x21, 21 }, { 4, 0x31, -1 }, { 3, 0x31, -1 },  { 0, 0x30, -1 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ (cache.getItemParam (c.parameter, c.id), c.value) << "parameter " << c.parameter << " of 0x" << std::hex << c.id;
+
+    EXPECT_EQ (cache.getControlsWithNumber().size(), 37u);
+    EXPECT_EQ (cache.getGlobal (6), 0);
+    EXPECT_EQ (cache.getCurve (4), 0);
+}
+
+TEST (ValueCache, KnownItemsAreTheThirtySevenIdsRepliesMayStore)
+{
+    const ValueCache cache;
+    int known = 0;
+    for (int id = 0; id < 256; ++id)
+        known += cache.isKnownItem (id) ? 1 : 0;
+
+    EXPECT_EQ (known, 37);
+    for (int id : { 0x01, 0x0E, 0x30, 0x34, 0x40, 0x50, 0x70, 0x7F })
+        EXPECT_TRUE (cache.isKnownItem (id)) << id;
+    for (int id : { 0x00, 0x0F, 0x20, 0x21, 0x35, 0x41, 0x51 })
+        EXPECT_FALSE (cache.isKnownItem (id)) << id;
+}
+
+TEST (ValueCache, HoldsOnlyWhatFitsInADataByte)
+{
+    ValueCache cache;
+    cache.setItemParam (3, 0x30, 200);
+    cache.setItemParam (4, 0x30, -5);
+    cache.setItemParam (3, 300, 10);  // no such control id on the wire
+    cache.setItemParam (7, 0x30, 10); // no such parameter
+    cache.setGlobal (6, 1000);
+    cache.setGlobal (12, 5);
+    cache.setCurve (-1, 5);
+    cache.setCurve (1, -3);
+
+    EXPECT_EQ (cache.getItemParam (3, 0x30), 127);
+    EXPECT_EQ (cache.getItemParam (4, 0x30), 0);
+    EXPECT_EQ (cache.getItemParam (3, 300), -1);
+    EXPECT_EQ (cache.getItemParam (7, 0x30), -1);
+    EXPECT_EQ (cache.getGlobal (6), 127);
+    EXPECT_EQ (cache.getGlobal (12), -1);
+    EXPECT_EQ (cache.getCurve (1), 0);
+}
+
+TEST (ValueCache, ResetRefillsTheAssignmentButNotGlobalsOrCurves)
+{
+    ValueCache cache;
+    cache.setItemParam (3, 0x30, 10);
+    cache.setItemParam (3, 0x31, 11);
+    cache.setGlobal (6, 4);
+    cache.setCurve (3, 2);
+
+    cache.resetToDefaults();
+
+    EXPECT_EQ (cache.getItemParam (3, 0x30), 7);
+    EXPECT_EQ (cache.getItemParam (3, 0x31), -1);
+    EXPECT_EQ (cache.getGlobal (6), 4);
+    EXPECT_EQ (cache.getCurve (3), 2);
+}
+
+TEST (ValueCache, ControlByNumberFollowsTheLastRebuildAndTheHighestIdWins)
+{
+    ValueCache cache;
+    EXPECT_EQ (cache.getControlForNumber (7), 0x30); // built on first use
+
+    cache.setItemParam (3, 0x01, 7); // knob 2 now shares knob 1's number
+    EXPECT_EQ (cache.getControlForNumber (74), 0x01) << "not rebuilt yet";
+
+    cache.rebuildControlByNumber();
+    EXPECT_EQ (cache.getControlForNumber (7), 0x30);
+    EXPECT_EQ (cache.getControlForNumber (74), -1);
+}

@@ -1,0 +1,39 @@
+#include "vorloctl/HexMessage.h"
+#include "support/Midi.h"
+
+#include <gtest/gtest.h>
+
+TEST (HexMessage, ReadsBytesInTheUsualSpellings)
+{
+    const std::vector<int> identityRequest { 0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7 };
+    for (const char* text :
+         { "F0 7E 7F 06 01 F7", "f0,7e,7f,06,01,f7", "F07E7F0601F7", "0xF0 0x7E 0x7F 0x06 0x01 0xF7", "  F0 7E 7F 6 1 F7 " })
+    {
+        juce::String error;
+        const auto message = parseHexMessage (text, error);
+        ASSERT_TRUE (message.has_value()) << text << ": " << error;
+        EXPECT_EQ (bytesOf (*message), identityRequest) << text;
+    }
+}
+
+TEST (HexMessage, RefusesWhatIsNoMidiMessageAndSaysWhy)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        { "", "no bytes given" },
+        { "F0 7E G1 F7", "'G1' is not a hex byte" },
+        { "F07E7", "an odd number of hex digits" },
+        { "123 45", "'123' is not a hex byte" },
+        { "40 00", "a message starts with a status byte (80 to FF), not 40" },
+        { "F0 00 2F", "a SysEx message must end with F7" },
+        { "F0 00 80 F7", "SysEx data byte 80 at position 2 is not below 80" },
+        { "90 3C", "a message starting with 90 has 3 bytes, not 2" },
+        { "B0 07 FF", "data byte FF is not below 80" },
+    };
+
+    for (const auto& [text, why] : cases)
+    {
+        juce::String error;
+        EXPECT_FALSE (parseHexMessage (text, error).has_value()) << text;
+        EXPECT_EQ (error, why) << text;
+    }
+}

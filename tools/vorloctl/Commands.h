@@ -1,0 +1,16 @@
+#pragma once
+
+#include "JuceIncludes.h"
+
+// The commands of vorloctl. Each returns the process exit code; errors go to
+// standard error.
+
+// Looks for the keyboard on the system's MIDI ports (or, with --simulated, on
+// virtual ones where a simulated keyboard answers) and prints what it found.
+int runDetectCommand (const juce::ArgumentList& arguments);
+
+// Prints the catalogue of the dialect's named message kinds.
+int runCatalogueCommand (const juce::ArgumentList& arguments);
+
+// Prints a message given as hex bytes, and what it is.
+int runDescribeCommand (const juce::ArgumentList& arguments);

@@ -1,0 +1,6 @@
+#include "pickers/OxCtrlPickerButton.h"
+
+OxCtrlPickerButton::OxCtrlPickerButton()
+    : OxCtrlPickerWidget (Shape::rectangle)
+{
+}

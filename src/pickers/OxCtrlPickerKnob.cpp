@@ -1,0 +1,6 @@
+#include "pickers/OxCtrlPickerKnob.h"
+
+OxCtrlPickerKnob::OxCtrlPickerKnob()
+    : OxCtrlPickerWidget (Shape::ellipse)
+{
+}

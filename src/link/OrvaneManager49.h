@@ -54,6 +54,9 @@ public:
     void openInputs();
     // Stops and deletes the inputs opened by openInputs.
     void closeInputs();
+    // Closes every input whatever is allowed, so that no message reaches the
+    // manager or its listeners any more: for an owner about to go.
+    void stopListening() { releaseInputs(); }
 
     // Records the port names and opens the first output named exactly outName
     // as the keyboard's output. False when no output has that name.

@@ -1,0 +1,25 @@
+#include "app/AppClass.h"
+
+AppClass::AppClass() = default;
+AppClass::~AppClass() = default;
+
+void AppClass::initialise (const juce::String&)
+{
+    lookAndFeel = std::make_unique<QLookAndFeel>();
+    juce::LookAndFeel::setDefaultLookAndFeel (lookAndFeel.get());
+
+    mainWindow = createMainWindow();
+    mainWindow->centreWithSize (KbdSettingComponentVorlo::panelWidth, KbdSettingComponentVorlo::panelHeight);
+    mainWindow->setVisible (true);
+}
+
+void AppClass::shutdown()
+{
+    mainWindow.reset();
+    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+}
+
+std::unique_ptr<MainAppWindow> AppClass::createMainWindow()
+{
+    return std::make_unique<MainAppWindow>();
+}

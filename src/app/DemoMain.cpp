@@ -1,0 +1,3 @@
+#include "app/DemoAppClass.h"
+
+START_JUCE_APPLICATION (DemoAppClass)

@@ -1,0 +1,21 @@
+#include "app/MainAppWindow.h"
+
+MainAppWindow::MainAppWindow (std::unique_ptr<MainComponent> content, const juce::String& windowTitle)
+    : juce::DocumentWindow (windowTitle, juce::Colours::azure, juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, true)
+{
+    setResizable (false, false);
+    setTitleBarHeight (20);
+    setUsingNativeTitleBar (true);
+    setContentOwned (content.release(), false);
+}
+
+void MainAppWindow::closeButtonPressed()
+{
+    if (auto* app = juce::JUCEApplicationBase::getInstance())
+        app->systemRequestedQuit();
+}
+
+MainComponent& MainAppWindow::getMainComponent()
+{
+    return *dynamic_cast<MainComponent*> (getContentComponent());
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/MainComponent.h"
+
+// The one window: fixed size, with the native title bar and only the buttons
+// that minimise and close it.
+class MainAppWindow : public juce::DocumentWindow
+{
+public:
+    static constexpr const char* title = "Velmora Vorlo MIDI Control Center";
+
+    explicit MainAppWindow (std::unique_ptr<MainComponent> content = std::make_unique<MainComponent>(),
+                            const juce::String& windowTitle = title);
+
+    // Closing quits, without a question: nothing is lost, the keyboard keeps
+    // its settings.
+    void closeButtonPressed() override;
+
+    MainComponent& getMainComponent();
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainAppWindow)
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "panel/KbdSettingComponentVorlo.h"
+
+// Fills the main window: the settings panel, and the tooltip window that
+// makes its widgets' tooltips show.
+class MainComponent : public juce::Component, public juce::ActionListener
+{
+public:
+    explicit MainComponent (KbdSettingComponentVorlo::Services services = KbdSettingComponentVorlo::systemServices());
+    ~MainComponent() override;
+
+    void paint (juce::Graphics&) override {}
+    void resized() override {}
+    void actionListenerCallback (const juce::String&) override {}
+
+    KbdSettingComponentVorlo& getSettingsPanel() noexcept { return *settingsPanel; }
+
+    static constexpr int tooltipDelayMs = 700;
+
+private:
+    juce::TooltipWindow tooltipWindow { nullptr, tooltipDelayMs };
+    std::unique_ptr<KbdSettingComponentVorlo> settingsPanel;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)
+};

@@ -1,0 +1,399 @@
+#include "panel/KbdSettingComponentVorlo.h"
+
+#include "panel/ControllerNames.h"
+
+namespace
+{
+const juce::Colour buttonColour { 0xff8d99a0 };
+const juce::Colour buttonOnColour { 0xff535a5e };
+const juce::Colour buttonTextColour { 0xfff0f0f0 };
+const juce::Colour controlNameBackground { 0x60ff8080 };
+constexpr float labelFontHeight = 15.0f;
+
+const juce::String keyboardProblemTitle = "Keyboard Problem";
+const juce::String keyboardNotDetectedText = "The keyboard has not been detected. Please correct the problem and try again.";
+
+// "first" to "last" as decimal texts.
+juce::StringArray numberTexts (int first, int last)
+{
+    juce::StringArray texts;
+    for (int i = first; i <= last; ++i)
+        texts.add (juce::String (i));
+    return texts;
+}
+
+juce::StringArray channelItemTexts()
+{
+    auto texts = numberTexts (1, 16);
+    texts.add ("Global");
+    return texts;
+}
+
+// An item index for a value that may be absent (-1) or out of range: such a
+// box shows no selection.
+void selectWithNotification (juce::ComboBox& comboBox, int itemIndex)
+{
+    comboBox.setSelectedItemIndex (itemIndex, juce::sendNotificationAsync);
+}
+} // namespace
+
+KbdSettingComponentVorlo::Services KbdSettingComponentVorlo::systemServices()
+{
+    return { SystemMidiPorts::instance(), Dialogs::system(), Clock::system() };
+}
+
+KbdSettingComponentVorlo::KbdSettingComponentVorlo (Services services)
+    : dialogs (services.dialogs), manager (services.ports, services.clock)
+{
+    createChildren();
+    setSize (panelWidth, panelHeight);
+
+    widgets.chartButton->setVisible (false);
+    widgets.knobModeLabel->setVisible (false);
+    widgets.knobModeCombo->setVisible (false);
+
+    widgets.memoryCombo->setSelectedItemIndex (0, juce::sendNotification);
+
+    widgets.picker->addActionListener (this);
+    controlTable = buildControlTable();
+
+    OrvaneManager49::setMidiInputsAllowed (true);
+    manager.addListener (this);
+    manager.startDetection();
+
+    // With no MIDI output at all there is nothing to probe and the search
+    // ends before it began: say so, as when it ends without an answer.
+    if (! manager.isProbing() && ! manager.isKeyboardDetected())
+        keyboardEvent (eventDetectionEnded, 0, 0, 0);
+}
+
+KbdSettingComponentVorlo::~KbdSettingComponentVorlo()
+{
+    // No MIDI callback may reach the panel while its children go.
+    manager.stopListening();
+    cancelPendingUpdate();
+    widgets.picker->removeActionListener (this);
+}
+
+//==============================================================================
+template <typename ComponentType, typename... Args>
+std::unique_ptr<ComponentType> KbdSettingComponentVorlo::addChild (juce::Rectangle<int> bounds, Args&&... args)
+{
+    auto child = std::make_unique<ComponentType> (std::forward<Args> (args)...);
+    addAndMakeVisible (*child);
+    child->setBounds (bounds);
+    layout.emplace_back (child.get(), bounds);
+    return child;
+}
+
+std::unique_ptr<juce::Label> KbdSettingComponentVorlo::makeLabel (const juce::String& name, const juce::String& text,
+                                                                  juce::Rectangle<int> bounds)
+{
+    auto label = addChild<juce::Label> (bounds, name, text);
+    label->setFont (juce::Font (labelFontHeight, juce::Font::plain));
+    label->setJustificationType (juce::Justification::centredLeft);
+    label->setEditable (false, false, false);
+    label->setColour (juce::TextEditor::textColourId, juce::Colours::black);
+    label->setColour (juce::TextEditor::backgroundColourId, juce::Colour (0x00000000));
+    return label;
+}
+
+std::unique_ptr<juce::ComboBox> KbdSettingComponentVorlo::makeCombo (const juce::String& name, const juce::String& tooltip,
+                                                                     const juce::StringArray& items, juce::Rectangle<int> bounds)
+{
+    auto comboBox = addChild<juce::ComboBox> (bounds, name);
+    comboBox->setTooltip (tooltip);
+    comboBox->setEditableText (false);
+    comboBox->setJustificationType (juce::Justification::centredLeft);
+    comboBox->setTextWhenNothingSelected ({});
+    comboBox->setTextWhenNoChoicesAvailable ("(no choices)");
+    comboBox->addItemList (items, 1);
+    comboBox->addListener (this);
+    return comboBox;
+}
+
+std::unique_ptr<juce::TextButton> KbdSettingComponentVorlo::makeButton (const juce::String& name, const juce::String& text,
+                                                                        juce::Rectangle<int> bounds)
+{
+    auto button = addChild<juce::TextButton> (bounds, name);
+    button->setButtonText (text);
+    button->setColour (juce::TextButton::buttonColourId, buttonColour);
+    button->setColour (juce::TextButton::buttonOnColourId, buttonOnColour);
+    button->setColour (juce::TextButton::textColourOnId, buttonTextColour);
+    button->setColour (juce::TextButton::textColourOffId, buttonTextColour);
+    button->addListener (this);
+    return button;
+}
+
+std::unique_ptr<juce::TextEditor> KbdSettingComponentVorlo::makeReadOnlyEditor (const juce::String& name, const juce::String& text,
+                                                                                juce::Rectangle<int> bounds)
+{
+    auto editor = addChild<juce::TextEditor> (bounds, name);
+    editor->setMultiLine (false);
+    editor->setReturnKeyStartsNewLine (false);
+    editor->setReadOnly (true);
+    editor->setScrollbarsShown (false);
+    editor->setCaretVisible (false);
+    editor->setPopupMenuEnabled (false);
+    editor->setText (text);
+    return editor;
+}
+
+void KbdSettingComponentVorlo::createChildren()
+{
+    using R = juce::Rectangle<int>;
+    auto& w = widgets;
+
+    w.globalGroup = addChild<juce::GroupComponent> (R (16, 8, 203, 155), "global group", "Global Parameters");
+    w.knobModeLabel = makeLabel ("knob mode label", "Knob mode:", R (23, 64, 88, 24));
+    w.knobModeCombo = makeCombo ("knob mode combo", {}, { "Individual", "Relative" }, R (113, 64, 88, 24));
+    w.selectedGroup = addChild<juce::GroupComponent> (R (225, 8, 479, 124), "new group", "Selected Control Parameters");
+
+    w.controlNameEditor = makeReadOnlyEditor ("new text editor", "<Click a Control>", R (240, 32, 177, 24));
+    w.controlNameEditor->setColour (juce::TextEditor::textColourId, juce::Colours::black);
+    w.controlNameEditor->setColour (juce::TextEditor::backgroundColourId, controlNameBackground);
+    w.controlNameEditor->applyColourToAllText (juce::Colours::black);
+
+    w.ccNumberLabel = makeLabel ("new label", "CC number:", R (425, 64, 80, 24));
+    w.ccNumberCombo = makeCombo ("CC number combo", "Midi control number assigned to the selected control", controllerItemTexts(),
+                                 R (509, 64, 180, 24));
+    w.defaultValuesButton = makeButton ("new button", "Default Values", R (712, 62, 96, 22));
+    w.sendButton = makeButton ("new button", "Send to Keyboard", R (712, 16, 96, 22));
+    w.picker = addChild<Vorlo25CtrlPickerComponent> (R (9, 165, 800, 378));
+
+    w.modeLabel = makeLabel ("new label", "Mode:", R (425, 32, 50, 24));
+    w.modeCombo = makeCombo ("Mode combo", "Mode assigned to the selected control",
+                             { "Off", "Continuous", "NRPN/RPN", "MMC", "Switched", "MIDI Note", "Patch Chg", "Pitch Bend", "Aftertouch" },
+                             R (509, 32, 90, 24));
+    w.channelLabel = makeLabel ("new label", "Channel:", R (237, 64, 80, 24));
+    w.channelCombo = makeCombo ("Channel combo", "Midi channel assigned to the selected control", channelItemTexts(), R (317, 64, 100, 24));
+    w.maxLabel = makeLabel ("new label", "Max / MSB:", R (425, 96, 80, 24));
+    w.maxCombo = makeCombo ("Max MSB combo", "Max value (or MSB) set for the selected control", numberTexts (0, 127), R (509, 96, 100, 24));
+    w.minLabel = makeLabel ("new label", "Min / LSB:", R (237, 96, 80, 24));
+    w.minCombo = makeCombo ("Min LSB combo", "Min value (or LSB) set for the selected control", numberTexts (0, 127), R (317, 96, 100, 24));
+    w.globalChannelLabel = makeLabel ("channel label", "Channel:", R (24, 32, 93, 24));
+    w.globalChannelCombo = makeCombo ("upper channel combo", {}, numberTexts (1, 16), R (113, 32, 88, 24));
+    w.globalChannelCombo->setJustificationType (juce::Justification::centredRight);
+
+    w.loadButton = makeButton ("load button", "Load...", R (712, 87, 96, 22));
+    w.saveButton = makeButton ("save button", "Save...", R (712, 112, 96, 22));
+    w.chartButton = makeButton ("chart button", "Chart...", R (712, 137, 96, 22));
+
+    // The four option boxes share one place; the mode decides which shows.
+    const R optionBounds (599, 32, 90, 24);
+    w.toggleOptionCombo = makeCombo ("Option Combo", "States if control toggles when pressed or reacts at both press and release",
+                                     { "Toggle", "Gate" }, optionBounds);
+    w.encodingOptionCombo = makeCombo ("Option Combo", "States the encoding scheme used for control messages",
+                                       { "Absolute", "Relative #1", "Relative #2", "Relative #3" }, optionBounds);
+    w.nrpnOptionCombo = makeCombo ("Option Combo", "States the kind of control messages generated (NRPN vs. RPN)", { "NRPN", "RPN" },
+                                   optionBounds);
+    w.holdOptionCombo = makeCombo ("Option Combo", "States if the auto-returns to 0 (standard) or else holds the value (hold)",
+                                   { "Standard", "Hold" }, optionBounds);
+
+    w.memoryLabel = makeLabel ("new label", "to Mem:", R (712, 38, 48, 24));
+    w.memoryCombo = makeCombo ("new combo box", "Memory number targeted", numberTexts (1, 8), R (760, 38, 39, 24));
+    w.firmwareButton = makeButton ("FW button", "Upgrade firmware...", R (511, 137, 96, 22));
+    w.knobAccelLabel = makeLabel ("knob accel label", "Knob accel:", R (23, 96, 88, 24));
+    w.knobAccelCombo = makeCombo ("knob accel combo", {}, { "Slow (off)", "Medium", "Fast" }, R (113, 96, 88, 24));
+    w.velCurveLabel = makeLabel ("vel curve label", "Velocity curve:", R (23, 128, 88, 24));
+    w.velCurveCombo = makeCombo ("vel curve combo", {}, { "Linear", "Logarithmic", "Exponential", "Full" }, R (113, 128, 88, 24));
+    w.firmwareLabel = makeLabel ("new label", "Firmware revision:", R (237, 137, 130, 24));
+    w.firmwareRevisionEditor = makeReadOnlyEditor ("firmware revision", "Not detected yet", R (368, 135, 133, 24));
+    w.padCurveLabel = makeLabel ("pad curve label", "Pad Vel curve:", R (23, 64, 88, 24));
+    w.padCurveCombo = makeCombo ("pad curve combo", "Sets the pad velocity curve (for all pads)",
+                                 { "Linear", "Logarithmic", "Exponential", "Full" }, R (113, 64, 88, 24));
+    w.padsButton = makeButton ("new button", "Pads...", R (558, 352, 51, 24));
+    w.padsButton->setTooltip ("Opens the pad calibration page");
+
+    // Keyboard focus: the global channel label, then the value boxes, then
+    // the other global labels and boxes.
+    w.globalChannelLabel->setExplicitFocusOrder (1);
+    for (auto* comboBox : { w.ccNumberCombo.get(), w.modeCombo.get(), w.channelCombo.get(), w.maxCombo.get(), w.minCombo.get(),
+                            w.globalChannelCombo.get() })
+        comboBox->setExplicitFocusOrder (2);
+    for (auto* label : { w.knobModeLabel.get(), w.knobAccelLabel.get(), w.velCurveLabel.get(), w.padCurveLabel.get() })
+        label->setExplicitFocusOrder (3);
+    for (auto* comboBox : { w.knobModeCombo.get(), w.knobAccelCombo.get(), w.velCurveCombo.get(), w.padCurveCombo.get() })
+        comboBox->setExplicitFocusOrder (4);
+}
+
+//==============================================================================
+void KbdSettingComponentVorlo::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colours::white);
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xfffcfcfc), 328.0f, 8.0f, juce::Colour (0xffababab), 344.0f, 544.0f, false));
+    g.fillRect (0, 0, panelWidth, panelHeight);
+}
+
+void KbdSettingComponentVorlo::resized()
+{
+    // Laid out for the window's one size.
+    for (const auto& [child, bounds] : layout)
+        child->setBounds (bounds);
+}
+
+//==============================================================================
+void KbdSettingComponentVorlo::actionListenerCallback (const juce::String& message)
+{
+    const int id = message.getHexValue32();
+    if (controlTable.count ((juce::int16) id) == 0)
+        return;
+
+    selectedControl = id;
+    showSelectedControl();
+}
+
+void KbdSettingComponentVorlo::showSelectedControl()
+{
+    const int id = selectedControl;
+    auto& w = widgets;
+
+    w.controlNameEditor->setText (controlTable.at ((juce::int16) id).name);
+
+    const int modeItem = ModeRules::modeToItemIndex (manager.getItemParam (1, id));
+    if (modeItem >= 0)
+        selectWithNotification (*w.modeCombo, modeItem);
+
+    selectWithNotification (*w.channelCombo, ModeRules::channelToItemIndex (manager.getItemParam (2, id)));
+    selectWithNotification (*w.ccNumberCombo, manager.getNumber (id));
+    selectWithNotification (*w.minCombo, manager.getItemParam (4, id));
+    selectWithNotification (*w.maxCombo, manager.getItemParam (5, id));
+
+    const int option = manager.getItemParam (6, id);
+    for (auto* comboBox : optionCombos())
+        selectWithNotification (*comboBox, option);
+
+    enableModesFor (id);
+}
+
+void KbdSettingComponentVorlo::enableModesFor (int id)
+{
+    const int mask = ModeRules::modeMaskFor (id) | 1;
+
+    // Values that share an item are allowed or refused together.
+    for (int mode = 0; mode < ModeRules::numModes; ++mode)
+    {
+        const int item = ModeRules::modeToItemIndex (mode);
+        if (item >= 0)
+            widgets.modeCombo->setItemEnabled (item + 1, (mask & (1 << mode)) != 0);
+    }
+}
+
+juce::ComboBox* KbdSettingComponentVorlo::optionComboFor (ModeRules::OptionBox box) const
+{
+    switch (box)
+    {
+        case ModeRules::OptionBox::toggle: return widgets.toggleOptionCombo.get();
+        case ModeRules::OptionBox::encoding: return widgets.encodingOptionCombo.get();
+        case ModeRules::OptionBox::nrpn: return widgets.nrpnOptionCombo.get();
+        case ModeRules::OptionBox::hold: return widgets.holdOptionCombo.get();
+        case ModeRules::OptionBox::none: break;
+    }
+    return nullptr;
+}
+
+std::array<juce::ComboBox*, 4> KbdSettingComponentVorlo::optionCombos() const
+{
+    return { widgets.toggleOptionCombo.get(), widgets.holdOptionCombo.get(), widgets.encodingOptionCombo.get(),
+             widgets.nrpnOptionCombo.get() };
+}
+
+bool KbdSettingComponentVorlo::isOptionCombo (const juce::ComboBox* comboBox) const
+{
+    const auto combos = optionCombos();
+    return std::find (combos.begin(), combos.end(), comboBox) != combos.end();
+}
+
+void KbdSettingComponentVorlo::showOptionComboFor (int mode, bool isKnob)
+{
+    if (mode < 0)
+        return;
+
+    auto* shown = optionComboFor (ModeRules::optionBoxFor (mode, isKnob));
+    for (auto* comboBox : optionCombos())
+        comboBox->setVisible (comboBox == shown);
+}
+
+void KbdSettingComponentVorlo::showGlobals()
+{
+    auto& w = widgets;
+    selectWithNotification (*w.globalChannelCombo, manager.getGlobal (OrvaneMidiMessage49::globalMidiChannel));
+    selectWithNotification (*w.knobAccelCombo, manager.getCurve (4));
+    selectWithNotification (*w.velCurveCombo, manager.getCurve (1));
+    selectWithNotification (*w.padCurveCombo, manager.getCurve (3));
+    w.firmwareRevisionEditor->setText (formatFirmwareRevision (manager.getFirmwareRevision()));
+}
+
+//==============================================================================
+void KbdSettingComponentVorlo::comboBoxChanged (juce::ComboBox* comboBox)
+{
+    const int index = comboBox->getSelectedItemIndex();
+    if (index < 0)
+        return;
+
+    if (! editGlobals (comboBox, index) && selectedControl >= 0)
+        editSelectedControl (comboBox, index);
+}
+
+bool KbdSettingComponentVorlo::editGlobals (juce::ComboBox* comboBox, int index)
+{
+    const auto& w = widgets;
+
+    if (comboBox == w.globalChannelCombo.get())
+        manager.setGlobal (OrvaneMidiMessage49::globalMidiChannel, index);
+    else if (comboBox == w.knobModeCombo.get())
+        manager.setKnobRelative (index == 1);
+    else if (comboBox == w.knobAccelCombo.get())
+        manager.setCurve (4, index);
+    else if (comboBox == w.velCurveCombo.get())
+        manager.setCurve (1, index);
+    else if (comboBox == w.padCurveCombo.get())
+        manager.setCurve (3, index);
+    else if (comboBox != w.memoryCombo.get()) // read when sending
+        return false;
+
+    return true;
+}
+
+void KbdSettingComponentVorlo::editSelectedControl (juce::ComboBox* comboBox, int index)
+{
+    const auto& w = widgets;
+    const int id = selectedControl;
+
+    if (comboBox == w.modeCombo.get())
+    {
+        const int mode = ModeRules::itemIndexToMode (index);
+        if (mode >= 0)
+        {
+            manager.setItemParam (1, id, mode);
+            showOptionComboFor (mode, controlTable.at ((juce::int16) id).isKnob);
+        }
+    }
+    else if (comboBox == w.channelCombo.get())
+        manager.setItemParam (2, id, ModeRules::itemIndexToChannel (index));
+    else if (comboBox == w.ccNumberCombo.get())
+        manager.setNumber (id, index);
+    else if (comboBox == w.minCombo.get())
+        manager.setItemParam (4, id, index);
+    else if (comboBox == w.maxCombo.get())
+        manager.setItemParam (5, id, index);
+    else if (isOptionCombo (comboBox)) // visible or not
+        manager.setItemParam (6, id, index);
+}
+
+void KbdSettingComponentVorlo::buttonClicked (juce::Button*) {}
+
+//==============================================================================
+void KbdSettingComponentVorlo::keyboardEvent (int event, int a, int, int)
+{
+    if (readBack.handle (event, a) == ReadBackChain::Outcome::refreshGlobals)
+        triggerAsyncUpdate();
+}
+
+void KbdSettingComponentVorlo::handleAsyncUpdate()
+{
+    if (manager.isKeyboardDetected())
+        showGlobals();
+    else
+        dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, keyboardProblemTitle, keyboardNotDetectedText);
+}

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "link/OrvaneManager49.h"
+#include "panel/ControlTable.h"
+#include "panel/ModeRules.h"
+#include "panel/ReadBackChain.h"
+#include "pickers/Vorlo25CtrlPickerComponent.h"
+#include "ui/Dialogs.h"
+
+// The editor's working surface: the keyboard's global parameters at the left,
+// the assignment of the selected control in the middle, the commands at the
+// right, and the picture of the keyboard below. It owns the keyboard manager,
+// starts the search for the keyboard, reads the keyboard's settings once it is
+// found, and edits the manager's cache. Editing never sends anything.
+class KbdSettingComponentVorlo : public juce::Component,
+                                 public juce::ActionListener,
+                                 public OrvaneManagerListener,
+                                 public juce::AsyncUpdater,
+                                 public juce::ComboBox::Listener,
+                                 public juce::Button::Listener
+{
+public:
+    // Where the panel reaches the world: the MIDI ports, the user's dialogs
+    // and the clock. The real editor uses the system's.
+    struct Services
+    {
+        MidiPorts& ports;
+        Dialogs& dialogs;
+        Clock& clock;
+    };
+
+    static Services systemServices();
+
+    explicit KbdSettingComponentVorlo (Services services = systemServices());
+    ~KbdSettingComponentVorlo() override;
+
+    void paint (juce::Graphics&) override;
+    void resized() override;
+
+    // A control picked on the picture: its identifier in hexadecimal.
+    void actionListenerCallback (const juce::String& message) override;
+    void comboBoxChanged (juce::ComboBox* comboBox) override;
+    void buttonClicked (juce::Button* button) override;
+
+    // The manager's events, on the thread that raised them.
+    void keyboardEvent (int event, int a, int b, int third) override;
+    // Refreshes the global widgets, or tells the user no keyboard was found.
+    void handleAsyncUpdate() override;
+
+    // Puts the selected control's cached assignment into its widgets.
+    void showSelectedControl();
+    // Puts the global parameters and the firmware revision into their widgets.
+    void showGlobals();
+    // Enables the mode items the control allows.
+    void enableModesFor (int id);
+    // Shows the one option box that fits the mode and hides the others.
+    void showOptionComboFor (int mode, bool isKnob);
+
+    static constexpr int panelWidth = 816;
+    static constexpr int panelHeight = 545;
+
+    // The children, in creation order (which is also their stacking order).
+    struct Widgets
+    {
+        std::unique_ptr<juce::GroupComponent> globalGroup;
+        std::unique_ptr<juce::Label> knobModeLabel;
+        std::unique_ptr<juce::ComboBox> knobModeCombo;
+        std::unique_ptr<juce::GroupComponent> selectedGroup;
+        std::unique_ptr<juce::TextEditor> controlNameEditor;
+        std::unique_ptr<juce::Label> ccNumberLabel;
+        std::unique_ptr<juce::ComboBox> ccNumberCombo;
+        std::unique_ptr<juce::TextButton> defaultValuesButton;
+        std::unique_ptr<juce::TextButton> sendButton;
+        std::unique_ptr<Vorlo25CtrlPickerComponent> picker;
+        std::unique_ptr<juce::Label> modeLabel;
+        std::unique_ptr<juce::ComboBox> modeCombo;
+        std::unique_ptr<juce::Label> channelLabel;
+        std::unique_ptr<juce::ComboBox> channelCombo;
+        std::unique_ptr<juce::Label> maxLabel;
+        std::unique_ptr<juce::ComboBox> maxCombo;
+        std::unique_ptr<juce::Label> minLabel;
+        std::unique_ptr<juce::ComboBox> minCombo;
+        std::unique_ptr<juce::Label> globalChannelLabel;
+        std::unique_ptr<juce::ComboBox> globalChannelCombo;
+        std::unique_ptr<juce::TextButton> loadButton;
+        std::unique_ptr<juce::TextButton> saveButton;
+        std::unique_ptr<juce::TextButton> chartButton;
+        std::unique_ptr<juce::ComboBox> toggleOptionCombo;
+        std::unique_ptr<juce::ComboBox> encodingOptionCombo;
+        std::unique_ptr<juce::ComboBox> nrpnOptionCombo;
+        std::unique_ptr<juce::ComboBox> holdOptionCombo;
+        std::unique_ptr<juce::Label> memoryLabel;
+        std::unique_ptr<juce::ComboBox> memoryCombo;
+        std::unique_ptr<juce::TextButton> firmwareButton;
+        std::unique_ptr<juce::Label> knobAccelLabel;
+        std::unique_ptr<juce::ComboBox> knobAccelCombo;
+        std::unique_ptr<juce::Label> velCurveLabel;
+        std::unique_ptr<juce::ComboBox> velCurveCombo;
+        std::unique_ptr<juce::Label> firmwareLabel;
+        std::unique_ptr<juce::TextEditor> firmwareRevisionEditor;
+        std::unique_ptr<juce::Label> padCurveLabel;
+        std::unique_ptr<juce::ComboBox> padCurveCombo;
+        std::unique_ptr<juce::TextButton> padsButton;
+    };
+
+    const Widgets& getWidgets() const noexcept { return widgets; }
+    OrvaneManager49& getManager() noexcept { return manager; }
+    int getSelectedControl() const noexcept { return selectedControl; }
+    bool isReadingBack() const noexcept { return readBack.isReadingBack(); }
+
+private:
+    // Child construction, one helper per kind; each child is added, made
+    // visible and given its fixed bounds in creation order.
+    template <typename ComponentType, typename... Args>
+    std::unique_ptr<ComponentType> addChild (juce::Rectangle<int> bounds, Args&&... args);
+    std::unique_ptr<juce::Label> makeLabel (const juce::String& name, const juce::String& text, juce::Rectangle<int> bounds);
+    std::unique_ptr<juce::ComboBox> makeCombo (const juce::String& name, const juce::String& tooltip, const juce::StringArray& items,
+                                               juce::Rectangle<int> bounds);
+    std::unique_ptr<juce::TextButton> makeButton (const juce::String& name, const juce::String& text, juce::Rectangle<int> bounds);
+    std::unique_ptr<juce::TextEditor> makeReadOnlyEditor (const juce::String& name, const juce::String& text, juce::Rectangle<int> bounds);
+    void createChildren();
+
+    juce::ComboBox* optionComboFor (ModeRules::OptionBox box) const;
+    // Toggle, hold, encoding, NRPN: the order in which a pick selects them.
+    std::array<juce::ComboBox*, 4> optionCombos() const;
+    bool isOptionCombo (const juce::ComboBox* comboBox) const;
+    void editSelectedControl (juce::ComboBox* comboBox, int index);
+    bool editGlobals (juce::ComboBox* comboBox, int index);
+
+    Dialogs& dialogs;
+    ControlTable controlTable;
+    int selectedControl = -1;
+    OrvaneManager49 manager;
+    ReadBackChain readBack { manager };
+
+    Widgets widgets;
+    std::vector<std::pair<juce::Component*, juce::Rectangle<int>>> layout;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KbdSettingComponentVorlo)
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "JuceIncludes.h"
+
+// How the keyboard's mode values (0 to 14) meet the settings panel's nine
+// mode items and four option boxes, and which modes each control allows.
+namespace ModeRules
+{
+// The mode item that shows a mode value, or -1 for values no item shows.
+int modeToItemIndex (int mode);
+
+// The mode value a picked item stores, or -1.
+int itemIndexToMode (int itemIndex);
+
+constexpr int numModes = 15;
+
+// Bit i set: mode value i may be chosen for the control. Off (bit 0) is
+// always allowed, whatever the mask says.
+int modeMaskFor (int controlId);
+
+enum class OptionBox
+{
+    none,
+    toggle,   // Toggle / Gate
+    encoding, // Absolute / Relative #1 to #3
+    nrpn,     // NRPN / RPN
+    hold      // Standard / Hold
+};
+
+// The option box that goes with a mode; a continuous control has one only
+// when it is a knob.
+OptionBox optionBoxFor (int mode, bool isKnob);
+
+// The channel item: 0 to 15 for channels 1 to 16, 16 for the global channel.
+constexpr int globalChannelValue = 65;
+constexpr int globalChannelItem = 16;
+int channelToItemIndex (int channel);
+int itemIndexToChannel (int itemIndex);
+} // namespace ModeRules

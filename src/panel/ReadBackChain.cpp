@@ -1,0 +1,83 @@
+#include "panel/ReadBackChain.h"
+
+ReadBackChain::ReadBackChain (OrvaneManager49& managerToUse) : manager (managerToUse) {}
+
+ReadBackChain::Outcome ReadBackChain::handle (int event, int a)
+{
+    switch (event)
+    {
+        case eventDetected:
+            // A new detection restarts the chain from the beginning.
+            readingBack = true;
+            manager.requestControllerNumbers (0);
+            return Outcome::nothing;
+
+        case eventDetectionEnded:
+            manager.setDetectionFinished (true);
+            return Outcome::refreshGlobals;
+
+        default: break;
+    }
+
+    if (! readingBack)
+        return Outcome::nothing;
+
+    switch (event)
+    {
+        case eventControllerNumbers: manager.requestValue (1, 0, 0); return Outcome::nothing;
+        case eventParameterValues: return continueWithParameters (a);
+        case eventMidiChannel: manager.requestRelativeMode(); return Outcome::nothing;
+        case eventRelativeMode: manager.requestCurve (4); return Outcome::nothing;
+        case eventCurveValue: return continueWithCurves (a);
+        case eventGlobalValue: return continueWithGlobals (a);
+        case eventOctaveShift: return finishWithOctaveShift();
+        default: return Outcome::nothing; // control moves and item values
+    }
+}
+
+ReadBackChain::Outcome ReadBackChain::continueWithParameters (int parameter)
+{
+    // Modes, channels, min/LSB, max/MSB, options: all controls at once each.
+    switch (parameter)
+    {
+        case 1: manager.requestValue (2, 0, 0); break;
+        case 2: manager.requestValue (4, 0, 0); break;
+        case 4: manager.requestValue (5, 0, 0); break;
+        case 5: manager.requestValue (6, 0, 0); break;
+        case 6: manager.requestMidiChannel(); break;
+        default: readingBack = false; break;
+    }
+    return Outcome::nothing;
+}
+
+ReadBackChain::Outcome ReadBackChain::continueWithCurves (int curve)
+{
+    switch (curve)
+    {
+        case 4: manager.requestCurve (3); return Outcome::nothing;
+        case 3: manager.requestCurve (1); return Outcome::nothing;
+        case 1: manager.requestOctaveShift(); return Outcome::refreshGlobals;
+        default: return Outcome::nothing;
+    }
+}
+
+ReadBackChain::Outcome ReadBackChain::continueWithGlobals (int index)
+{
+    // Continues a chain that a reply for global 5 started.
+    switch (index)
+    {
+        case 5: manager.requestGlobal (1); return Outcome::nothing;
+        case 1: manager.requestGlobal (7); return Outcome::nothing;
+        case 7: manager.requestGlobal (8); return Outcome::nothing;
+        case 8: manager.requestOctaveShift(); return Outcome::refreshGlobals;
+        default: return Outcome::nothing;
+    }
+}
+
+ReadBackChain::Outcome ReadBackChain::finishWithOctaveShift()
+{
+    for (int i = 0; i < numLeds; ++i)
+        manager.sendLedState (firstLed + i, 0);
+    readingBack = false;
+    return Outcome::nothing;
+}

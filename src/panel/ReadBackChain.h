@@ -1,0 +1,37 @@
+#pragma once
+
+#include "link/OrvaneManager49.h"
+
+// Reads every setting from the keyboard right after it was detected, as a
+// chain: each reply event asks for the next value, so the keyboard is never
+// sent a request before it answered the last one. Called with the manager's
+// events on whichever thread raises them; it only sends through the manager
+// and never touches a widget.
+class ReadBackChain
+{
+public:
+    explicit ReadBackChain (OrvaneManager49& manager);
+
+    enum class Outcome
+    {
+        nothing,
+        refreshGlobals // the panel should refresh its global widgets on the message thread
+    };
+
+    Outcome handle (int event, int a);
+
+    bool isReadingBack() const { return readingBack; }
+
+    // The LEDs switched off at the end of the chain: 99 to 106.
+    static constexpr int firstLed = 99;
+    static constexpr int numLeds = 8;
+
+private:
+    Outcome continueWithParameters (int parameter);
+    Outcome continueWithCurves (int curve);
+    Outcome continueWithGlobals (int index);
+    Outcome finishWithOctaveShift();
+
+    OrvaneManager49& manager;
+    std::atomic<bool> readingBack { false };
+};

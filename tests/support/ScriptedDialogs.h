@@ -1,0 +1,77 @@
+#pragma once
+
+#include "ui/Dialogs.h"
+
+#include <deque>
+#include <mutex>
+
+// Records what the editor shows and answers as the test told it to.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    struct Shown
+    {
+        juce::MessageBoxIconType icon;
+        juce::String title, text;
+    };
+
+    void showMessage (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override
+    {
+        const std::lock_guard<std::mutex> lock (mutex);
+        shown.push_back ({ icon, title, text });
+    }
+
+    bool askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override
+    {
+        const std::lock_guard<std::mutex> lock (mutex);
+        shown.push_back ({ icon, title, text });
+        return next (okAnswers, false);
+    }
+
+    std::optional<juce::File> chooseFileToOpen (const juce::String& title, const juce::File&, const juce::String&) override
+    {
+        const std::lock_guard<std::mutex> lock (mutex);
+        shown.push_back ({ juce::MessageBoxIconType::NoIcon, title, {} });
+        return next (files, std::optional<juce::File>());
+    }
+
+    std::optional<juce::File> chooseFileToSave (const juce::String& title, const juce::File&, const juce::String&) override
+    {
+        const std::lock_guard<std::mutex> lock (mutex);
+        shown.push_back ({ juce::MessageBoxIconType::NoIcon, title, {} });
+        return next (files, std::optional<juce::File>());
+    }
+
+    std::vector<Shown> getShown() const
+    {
+        const std::lock_guard<std::mutex> lock (mutex);
+        return shown;
+    }
+
+    int countTitled (const juce::String& title) const
+    {
+        int n = 0;
+        for (const auto& s : getShown())
+            n += s.title == title ? 1 : 0;
+        return n;
+    }
+
+    void answerOk (bool ok) { okAnswers.push_back (ok); }
+    void answerFile (std::optional<juce::File> file) { files.push_back (std::move (file)); }
+
+private:
+    template <typename T>
+    static T next (std::deque<T>& answers, T otherwise)
+    {
+        if (answers.empty())
+            return otherwise;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    mutable std::mutex mutex;
+    std::vector<Shown> shown;
+    std::deque<bool> okAnswers;
+    std::deque<std::optional<juce::File>> files;
+};

@@ -11,10 +11,14 @@ double nowMs() { return juce::Time::getMillisecondCounterHiRes(); }
 } // namespace
 
 //==============================================================================
-// The shared state of the ports and the delivery thread. Handles of opened
+// The shared state of the ports and their delivery threads. Handles of opened
 // ports keep it alive, so they may outlive the VirtualMidiPorts object.
 //
-// Locks: callbackMutex is held while a callback or receiver runs, so that
+// Two lanes deliver, each on its own thread and in order: one to the editor's
+// input callbacks, one to the devices' receivers. Like a real cable, a device
+// hears what the editor sent even while the editor's MIDI thread is busy.
+//
+// Locks: a lane's callbackMutex is held while its callbacks run, so that
 // stopping an input or unplugging a device waits for a delivery in progress;
 // it is recursive because a callback may close its own input. stateMutex
 // guards everything else and is never held while calling out. Order:
@@ -43,9 +47,13 @@ public:
         bool alive = true;
     };
 
-    Hub() : thread ([this] { run(); }) {}
+    Hub()
+    {
+        for (auto* lane : { &toInputs, &toDevices })
+            lane->thread = std::thread ([this, lane] { run (*lane); });
+    }
 
-    ~Hub() { jassert (! thread.joinable()); }
+    ~Hub() { jassert (! toInputs.thread.joinable() && ! toDevices.thread.joinable()); }
 
     void shutDown()
     {
@@ -53,8 +61,11 @@ public:
             const std::lock_guard<std::mutex> lock (stateMutex);
             quitting = true;
         }
-        wakeUp.notify_all();
-        thread.join();
+        for (auto* lane : { &toInputs, &toDevices })
+        {
+            lane->wakeUp.notify_all();
+            lane->thread.join();
+        }
     }
 
     PortId addPort (const juce::String& name, bool isInput, Receiver* receiver)
@@ -72,7 +83,7 @@ public:
 
     void removePort (PortId id)
     {
-        const std::lock_guard<std::recursive_mutex> callbackLock (callbackMutex);
+        const std::lock_guard<std::recursive_mutex> callbackLock (toDevices.callbackMutex);
         const std::lock_guard<std::mutex> lock (stateMutex);
         if (auto* port = find (id))
         {
@@ -138,14 +149,14 @@ public:
     void setStarted (OpenedInput& entry, bool started)
     {
         // Taking the callback lock makes stop() wait for a delivery in progress.
-        const std::lock_guard<std::recursive_mutex> callbackLock (callbackMutex);
+        const std::lock_guard<std::recursive_mutex> callbackLock (toInputs.callbackMutex);
         const std::lock_guard<std::mutex> lock (stateMutex);
         entry.started = started;
     }
 
     void unregisterInput (const std::shared_ptr<OpenedInput>& entry)
     {
-        const std::lock_guard<std::recursive_mutex> callbackLock (callbackMutex);
+        const std::lock_guard<std::recursive_mutex> callbackLock (toInputs.callbackMutex);
         const std::lock_guard<std::mutex> lock (stateMutex);
         entry->alive = false;
         entry->started = false;
@@ -168,21 +179,22 @@ public:
 
             const double now = nowMs();
             port->sent.push_back ({ now, message });
-            enqueue (now, output, false, message);
+            enqueue (toDevices, now, output, message);
 
             if (port->loopbackInput >= 0)
-                enqueue (now, port->loopbackInput, true, message);
+                enqueue (toInputs, now, port->loopbackInput, message);
         }
-        wakeUp.notify_all();
+        toDevices.wakeUp.notify_all();
+        toInputs.wakeUp.notify_all();
     }
 
     void sendToInput (PortId input, const juce::MidiMessage& message, double delayMs)
     {
         {
             const std::lock_guard<std::mutex> lock (stateMutex);
-            enqueue (nowMs() + delayMs, input, true, message);
+            enqueue (toInputs, nowMs() + delayMs, input, message);
         }
-        wakeUp.notify_all();
+        toInputs.wakeUp.notify_all();
     }
 
     std::vector<SentMessage> sentOn (PortId output)
@@ -202,20 +214,32 @@ public:
 
     bool waitUntilIdle (int timeoutMs)
     {
+        // A device's reply may follow a delivery to it, and the other way
+        // round: idle means both lanes are, at the same moment.
         std::unique_lock<std::mutex> lock (stateMutex);
-        return idle.wait_for (lock, std::chrono::milliseconds (timeoutMs), [this] { return queue.empty() && ! delivering; });
+        return idle.wait_for (lock, std::chrono::milliseconds (timeoutMs), [this] { return toInputs.isIdle() && toDevices.isIdle(); });
     }
 
 private:
     struct Delivery
     {
         PortId port = -1;
-        bool toInput = false;
         juce::MidiMessage message;
     };
 
     // Ordered by due time, then by the order they were queued.
     using QueueKey = std::pair<double, juce::uint64>;
+
+    struct Lane
+    {
+        std::recursive_mutex callbackMutex;
+        std::condition_variable wakeUp;
+        std::map<QueueKey, Delivery> queue;
+        bool delivering = false;
+        std::thread thread;
+
+        bool isIdle() const { return queue.empty() && ! delivering; }
+    };
 
     Port* find (PortId id)
     {
@@ -235,101 +259,99 @@ private:
         return result;
     }
 
-    void enqueue (double due, PortId port, bool toInput, const juce::MidiMessage& message)
+    void enqueue (Lane& lane, double due, PortId port, const juce::MidiMessage& message)
     {
-        queue.emplace (QueueKey { due, nextSequence++ }, Delivery { port, toInput, message });
+        lane.queue.emplace (QueueKey { due, nextSequence++ }, Delivery { port, message });
     }
 
-    void run()
+    void run (Lane& lane)
     {
         std::unique_lock<std::mutex> lock (stateMutex);
 
         while (! quitting)
         {
-            if (queue.empty())
+            if (lane.queue.empty())
             {
                 idle.notify_all();
-                wakeUp.wait (lock);
+                lane.wakeUp.wait (lock);
                 continue;
             }
 
-            const double waitMs = queue.begin()->first.first - nowMs();
+            const double waitMs = lane.queue.begin()->first.first - nowMs();
             if (waitMs > 0.0)
             {
-                wakeUp.wait_for (lock, std::chrono::microseconds ((juce::int64) (waitMs * 1000.0) + 1));
+                lane.wakeUp.wait_for (lock, std::chrono::microseconds ((juce::int64) (waitMs * 1000.0) + 1));
                 continue;
             }
 
-            const Delivery delivery = std::move (queue.begin()->second);
-            queue.erase (queue.begin());
-            delivering = true;
+            const Delivery delivery = std::move (lane.queue.begin()->second);
+            lane.queue.erase (lane.queue.begin());
+            lane.delivering = true;
             lock.unlock();
 
-            deliver (delivery);
+            {
+                const std::lock_guard<std::recursive_mutex> callbackLock (lane.callbackMutex);
+                if (&lane == &toInputs)
+                    deliverToInput (delivery);
+                else
+                    deliverToDevice (delivery);
+            }
 
             lock.lock();
-            delivering = false;
+            lane.delivering = false;
         }
     }
 
-    void deliver (const Delivery& delivery)
+    void deliverToInput (const Delivery& delivery)
     {
-        const std::lock_guard<std::recursive_mutex> callbackLock (callbackMutex);
-
-        if (delivery.toInput)
+        std::vector<std::shared_ptr<OpenedInput>> listeners;
         {
-            std::vector<std::shared_ptr<OpenedInput>> listeners;
-            {
-                const std::lock_guard<std::mutex> lock (stateMutex);
-                auto* port = find (delivery.port);
-                if (port == nullptr || ! port->present)
-                    return;
+            const std::lock_guard<std::mutex> lock (stateMutex);
+            auto* port = find (delivery.port);
+            if (port == nullptr || ! port->present)
+                return;
 
-                for (auto& entry : openedInputs)
-                    if (entry->port == delivery.port)
-                        listeners.push_back (entry);
-            }
-
-            for (auto& entry : listeners)
-            {
-                MidiInputPortCallback* callback = nullptr;
-                {
-                    // A callback earlier in this loop may have closed this input.
-                    const std::lock_guard<std::mutex> lock (stateMutex);
-                    if (entry->alive && entry->started)
-                        callback = entry->callback;
-                }
-                if (callback != nullptr)
-                    callback->handleIncomingMidiMessage (entry->handle, delivery.message);
-            }
+            for (auto& entry : openedInputs)
+                if (entry->port == delivery.port)
+                    listeners.push_back (entry);
         }
-        else
+
+        for (auto& entry : listeners)
         {
-            Receiver* receiver = nullptr;
+            MidiInputPortCallback* callback = nullptr;
             {
+                // A callback earlier in this loop may have closed this input.
                 const std::lock_guard<std::mutex> lock (stateMutex);
-                if (auto* port = find (delivery.port); port != nullptr && port->present)
-                    receiver = port->receiver;
+                if (entry->alive && entry->started)
+                    callback = entry->callback;
             }
-            if (receiver != nullptr)
-                receiver->receive (delivery.message);
+            if (callback != nullptr)
+                callback->handleIncomingMidiMessage (entry->handle, delivery.message);
         }
     }
 
-    std::recursive_mutex callbackMutex;
+    void deliverToDevice (const Delivery& delivery)
+    {
+        Receiver* receiver = nullptr;
+        {
+            const std::lock_guard<std::mutex> lock (stateMutex);
+            if (auto* port = find (delivery.port); port != nullptr && port->present)
+                receiver = port->receiver;
+        }
+        if (receiver != nullptr)
+            receiver->receive (delivery.message);
+    }
+
     std::mutex stateMutex;
-    std::condition_variable wakeUp, idle;
+    std::condition_variable idle;
+    Lane toInputs, toDevices;
 
     std::map<PortId, Port> ports;
     std::vector<PortId> order;
     std::vector<std::shared_ptr<OpenedInput>> openedInputs;
-    std::map<QueueKey, Delivery> queue;
     PortId nextPortId = 1;
     juce::uint64 nextSequence = 0;
-    bool delivering = false;
     bool quitting = false;
-
-    std::thread thread;
 };
 
 //==============================================================================

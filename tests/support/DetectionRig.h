@@ -3,6 +3,7 @@
 #include "link/OrvaneManager49.h"
 #include "link/VirtualMidiPorts.h"
 #include "support/RecordingListener.h"
+#include "support/ScriptedDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -48,27 +49,4 @@ protected:
     ManualClock clock;
     RecordingListener listener;
     std::unique_ptr<OrvaneManager49> manager;
-};
-
-// A device on a pair of ports that answers the identity request with a
-// fixed message, for replies the manager must not take for the keyboard's.
-class ScriptedDevice : public VirtualMidiPorts::Receiver
-{
-public:
-    ScriptedDevice (VirtualMidiPorts& portsToUse, const juce::String& name, juce::MidiMessage replyToUse)
-        : ports (portsToUse), reply (std::move (replyToUse))
-    {
-        input = ports.addInput (name);
-        output = ports.addOutput (name, this);
-    }
-
-    void receive (const juce::MidiMessage& message) override
-    {
-        if (message.isSysEx() && message.getSysExDataSize() == 4 && message.getSysExData()[0] == 0x7E)
-            ports.sendToInput (input, reply);
-    }
-
-    VirtualMidiPorts& ports;
-    juce::MidiMessage reply;
-    VirtualMidiPorts::PortId input = -1, output = -1;
 };

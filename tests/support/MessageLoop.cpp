@@ -17,3 +17,12 @@ bool runMessageLoopUntil (const std::function<bool()>& condition, int timeoutMs)
 }
 
 void runMessageLoopFor (int milliseconds) { juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds); }
+
+void flushMessageLoop()
+{
+    // The queue is first in, first out: once this message runs, so have the
+    // ones posted before it.
+    auto done = std::make_shared<std::atomic<bool>> (false);
+    juce::MessageManager::callAsync ([done] { *done = true; });
+    runMessageLoopUntil ([done] { return done->load(); });
+}

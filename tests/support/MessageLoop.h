@@ -11,3 +11,7 @@ bool runMessageLoopUntil (const std::function<bool()>& condition, int timeoutMs 
 
 // Runs the message loop for a while, for things that should not happen.
 void runMessageLoopFor (int milliseconds);
+
+// Delivers every message already posted (asynchronous notifications, action
+// messages, async updates) and returns once they have run.
+void flushMessageLoop();

@@ -1,0 +1,86 @@
+#include "app/AppClass.h"
+#include "link/VirtualMidiPorts.h"
+#include "support/MessageLoop.h"
+#include "support/ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Stands in for the running application, to see what the window asks of it.
+class QuitRecorder : public juce::JUCEApplication
+{
+public:
+    const juce::String getApplicationName() override { return "test"; }
+    const juce::String getApplicationVersion() override { return "0"; }
+    void initialise (const juce::String&) override {}
+    void shutdown() override {}
+    void systemRequestedQuit() override { ++quitRequests; }
+
+    int quitRequests = 0;
+};
+} // namespace
+
+class MainWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+            GTEST_SKIP() << "needs a display";
+
+        auto content = std::make_unique<MainComponent> (KbdSettingComponentVorlo::Services { ports, dialogs, clock });
+        window = std::make_unique<MainAppWindow> (std::move (content));
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        OrvaneManager49::setMidiInputsAllowed (false);
+    }
+
+    VirtualMidiPorts ports;
+    ScriptedDialogs dialogs;
+    ManualClock clock;
+    std::unique_ptr<MainAppWindow> window;
+};
+
+TEST_F (MainWindow, IsAFixedSizeWindowThatOnlyMinimisesAndCloses)
+{
+    window->centreWithSize (816, 545);
+
+    EXPECT_EQ (window->getName(), "Velmora Vorlo MIDI Control Center");
+    EXPECT_FALSE (window->isResizable());
+    EXPECT_TRUE (window->isUsingNativeTitleBar());
+    EXPECT_EQ (window->getBackgroundColour(), juce::Colours::azure);
+
+    const int flags = window->getDesktopWindowStyleFlags();
+    EXPECT_NE (flags & juce::ComponentPeer::windowHasMinimiseButton, 0);
+    EXPECT_NE (flags & juce::ComponentPeer::windowHasCloseButton, 0);
+    EXPECT_EQ (flags & juce::ComponentPeer::windowHasMaximiseButton, 0);
+    EXPECT_EQ (flags & juce::ComponentPeer::windowIsResizable, 0);
+
+    auto& panel = window->getMainComponent().getSettingsPanel();
+    EXPECT_EQ (panel.getWidth(), 816);
+    EXPECT_EQ (panel.getHeight(), 545);
+    EXPECT_TRUE (panel.isVisible());
+}
+
+TEST_F (MainWindow, ClosingAsksTheApplicationToQuitWithoutAQuestion)
+{
+    QuitRecorder application;
+    window->closeButtonPressed();
+    flushMessageLoop();
+
+    EXPECT_EQ (application.quitRequests, 1);
+    EXPECT_EQ (dialogs.countTitled ("Keyboard Problem"), 1) << "the only box: no keyboard on these ports";
+    EXPECT_EQ (dialogs.getShown().size(), 1u);
+}
+
+TEST (Application, NamesItselfAndAllowsMoreThanOneInstance)
+{
+    AppClass application;
+    EXPECT_EQ (application.getApplicationName(), "Orvane Rover MIDI Control Center");
+    EXPECT_EQ (application.getApplicationVersion(), "1.0");
+    EXPECT_TRUE (application.moreThanOneInstanceAllowed());
+}

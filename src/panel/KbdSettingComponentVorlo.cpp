@@ -12,6 +12,7 @@ constexpr float labelFontHeight = 15.0f;
 
 const juce::String keyboardProblemTitle = "Keyboard Problem";
 const juce::String keyboardNotDetectedText = "The keyboard has not been detected. Please correct the problem and try again.";
+const juce::String keyboardCannotBeSetText = "The keyboard has not been detected yet, so it can't be set.";
 
 // "first" to "last" as decimal texts.
 juce::StringArray numberTexts (int first, int last)
@@ -381,7 +382,43 @@ void KbdSettingComponentVorlo::editSelectedControl (juce::ComboBox* comboBox, in
         manager.setItemParam (6, id, index);
 }
 
-void KbdSettingComponentVorlo::buttonClicked (juce::Button*) {}
+void KbdSettingComponentVorlo::buttonClicked (juce::Button* button)
+{
+    if (button == widgets.defaultValuesButton.get())
+        restoreDefaultValues();
+    else if (button == widgets.sendButton.get())
+        sendToKeyboard();
+}
+
+void KbdSettingComponentVorlo::restoreDefaultValues()
+{
+    // Global channel 1, absolute knobs, fast knob acceleration, linear curves.
+    manager.resetToDefaults();
+    manager.setGlobal (OrvaneMidiMessage49::globalMidiChannel, 0);
+    manager.setGlobal (OrvaneMidiMessage49::globalRelativeMode, 1);
+    manager.setCurve (4, 2);
+    manager.setCurve (1, 0);
+    manager.setCurve (3, 0);
+
+    showGlobals();
+    if (selectedControl >= 0)
+        showSelectedControl();
+}
+
+void KbdSettingComponentVorlo::sendToKeyboard()
+{
+    bool sent = false;
+    if (manager.isKeyboardDetected())
+    {
+        juce::MouseCursor::showWaitCursor();
+        sent = manager.sendAllToKeyboard (widgets.memoryCombo->getSelectedItemIndex() + 1);
+        juce::MouseCursor::hideWaitCursor();
+    }
+
+    // Detected but its output would not open: the settings did not get there either.
+    if (! sent)
+        dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, keyboardProblemTitle, keyboardCannotBeSetText);
+}
 
 //==============================================================================
 void KbdSettingComponentVorlo::keyboardEvent (int event, int a, int, int)

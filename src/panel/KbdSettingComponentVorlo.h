@@ -120,6 +120,11 @@ private:
     std::unique_ptr<juce::TextEditor> makeReadOnlyEditor (const juce::String& name, const juce::String& text, juce::Rectangle<int> bounds);
     void createChildren();
 
+    // "Default Values": the default assignment and globals, in the editor only.
+    void restoreDefaultValues();
+    // "Send to Keyboard": everything, stored into the memory chosen.
+    void sendToKeyboard();
+
     juce::ComboBox* optionComboFor (ModeRules::OptionBox box) const;
     // Toggle, hold, encoding, NRPN: the order in which a pick selects them.
     std::array<juce::ComboBox*, 4> optionCombos() const;

@@ -199,8 +199,14 @@ void OrvaneManager49::applyPortNameFallback()
 //==============================================================================
 void OrvaneManager49::openInputs()
 {
-    if (! midiInputsAllowed)
-        return;
+    if (midiInputsAllowed)
+        openEveryInput();
+}
+
+void OrvaneManager49::openEveryInput()
+{
+    // Inputs opened before are closed first, or each message would be heard twice.
+    releaseInputs();
 
     const int count = ports.getInputNames().size();
     const juce::ScopedLock lock (inputsLock);
@@ -310,15 +316,43 @@ void OrvaneManager49::waitForPacingDeadline()
 
 void OrvaneManager49::setForwardCallback (MidiInputPortCallback* callback)
 {
+    // The lock is held while forwarding, so taking it waits for a call in progress.
     const juce::ScopedLock lock (forwardLock);
     forwardCallback = callback;
+}
+
+bool OrvaneManager49::attachFirmwareCallback (MidiInputPortCallback* callback, const juce::String& portName)
+{
+    if (callback == nullptr)
+    {
+        setForwardCallback (nullptr);
+        releaseInputs();
+        return false;
+    }
+
+    // Windows XP names the boot loader's ports generically.
+    const bool isWindowsXP = juce::SystemStats::getOperatingSystemType() == juce::SystemStats::WinXP;
+    const auto name = isWindowsXP ? juce::String ("USB Audio Device") : portName;
+
+    releaseInputs();
+    {
+        const juce::ScopedLock lock (stateLock);
+        keyboardOutput.reset();
+    }
+
+    if (! openOutputByName (name, name))
+        return false;
+
+    // The boot loader must be heard, whatever detection was allowed.
+    openEveryInput();
+    setForwardCallback (callback);
+    return true;
 }
 
 //==============================================================================
 void OrvaneManager49::handleIncomingMidiMessage (MidiInputPort* source, const juce::MidiMessage& message)
 {
     {
-        // Held while forwarding, so that detaching waits for a call in progress.
         const juce::ScopedLock lock (forwardLock);
         if (forwardCallback != nullptr)
             forwardCallback->handleIncomingMidiMessage (source, message);

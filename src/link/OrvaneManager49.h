@@ -69,6 +69,13 @@ public:
     // nothing without a keyboard output.
     void sendMessage (const juce::MidiMessage& message);
 
+    // Points the manager at the boot loader's ports for a firmware transfer:
+    // its output becomes the port of that name, every input listens, and
+    // every incoming message goes to callback first. False, with the inputs
+    // closed, when no output has that name. A null callback detaches: on
+    // return the old callback is not running and will not be called again.
+    bool attachFirmwareCallback (MidiInputPortCallback* callback, const juce::String& portName);
+
     void handleIncomingMidiMessage (MidiInputPort* source, const juce::MidiMessage& message) override;
     void timerCallback() override;
 
@@ -137,9 +144,8 @@ public:
     static constexpr int pacingMs = 2;
 
 private:
-    // Routes every incoming message to callback first (null to stop). On
-    // return, a callback being replaced is no longer running.
     void setForwardCallback (MidiInputPortCallback* callback);
+    void openEveryInput();
 
     // Sends on the keyboard's output, paced; false, sending nothing, without
     // one or when a SysEx message carries a data byte of 0x80 or more.

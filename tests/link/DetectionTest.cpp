@@ -290,3 +290,38 @@ TEST_F (PortNameFallback, EveryMatchingModelIsAppliedAndTheLastWins)
     EXPECT_EQ (manager->getDeviceCode(), 0x0101);
     EXPECT_EQ (manager->getOutputPortName(), "Orvane Mill");
 }
+
+//==============================================================================
+TEST_F (Detection, TheKeyboardIdentifyingItselfAgainIsTakenAndItsInputsClosed)
+{
+    SimulatedKeyboard keyboard (ports);
+    keyboard.setFirmwareRevision ({ 1, 0, 0, 0 });
+    createManager().startDetection();
+    ASSERT_TRUE (listener.waitFor (eventDetected));
+    settle();
+
+    keyboard.setFirmwareRevision ({ 2, 0, 0, 0 });
+    keyboard.sendRaw (midiBytes ({ 0xF0, 0x7E, 0x00, 0x06, 0x02, 0x00, 0x2F, 0x19, 0x02, 0x00, 0x04, 0x00, 2, 0, 0, 0, 0xF7 }));
+    settle();
+    EXPECT_EQ (listener.count (eventDetected), 2);
+    EXPECT_EQ (manager->getFirmwareRevision(), (FirmwareRevision { 2, 0, 0, 0 }));
+
+    // Closed from the message thread, not from inside the input's own callback.
+    EXPECT_GT (ports.getNumOpenInputs(), 0);
+    flushMessageLoop();
+    EXPECT_EQ (ports.getNumOpenInputs(), 0);
+}
+
+TEST_F (Detection, OpeningTheInputsAgainDoesNotHearEachMessageTwice)
+{
+    SimulatedKeyboard keyboard (ports);
+    createManager().startDetection();
+    ASSERT_TRUE (listener.waitFor (eventDetected));
+    manager->openInputs();
+    manager->openInputs();
+    EXPECT_EQ (ports.getNumOpenInputs(), 1);
+
+    keyboard.moveControl (0x01, 5); // knob 2: the same number on both sides
+    settle();
+    EXPECT_EQ (listener.count (eventControlMoved), 1);
+}

@@ -100,10 +100,10 @@ TEST_F (KeyboardRoundTrip, QueryOfASilentKeyboardGivesUpAfterItsTimeOut)
 {
     connect();
     keyboard.setSilent (true);
-    const auto start = manualClock.getMillisecondCounterHiRes();
+    const auto start = clock.getMillisecondCounterHiRes();
 
     EXPECT_EQ (manager->queryValue (0x34, 0x70, -1), -1);
-    EXPECT_NEAR (manualClock.getMillisecondCounterHiRes() - start, OrvaneManager49::queryTimeoutMs, 10.0);
+    EXPECT_NEAR (clock.getMillisecondCounterHiRes() - start, OrvaneManager49::queryTimeoutMs, 10.0);
 }
 
 TEST_F (KeyboardRoundTrip, StrayMessagesDoNotEndAPadGainQuery)

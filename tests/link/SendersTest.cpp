@@ -64,13 +64,13 @@ TEST (Senders, WithoutAKeyboardOutputReturnFalseAndSendNothing)
 TEST_F (SendersWithKeyboard, EachMessageIsPacedTwoMillisecondsApart)
 {
     connect();
-    const auto start = manualClock.getMillisecondCounterHiRes();
+    const auto start = clock.getMillisecondCounterHiRes();
     EXPECT_TRUE (manager->requestGlobal (7));
     EXPECT_TRUE (manager->requestCurve (4));
     EXPECT_TRUE (manager->sendLedState (99, 0));
 
     // Each send returns after its 2 ms pause.
-    EXPECT_DOUBLE_EQ (manualClock.getMillisecondCounterHiRes() - start, 6.0);
+    EXPECT_DOUBLE_EQ (clock.getMillisecondCounterHiRes() - start, 6.0);
     EXPECT_THAT (decode (sentToKeyboard()), ElementsAre (Sent { 1, 0x40, 7, 0 }, Sent { 1, 0x41, 4, 0 }, Sent { 2, 0x00, 99, 0 }));
 }
 

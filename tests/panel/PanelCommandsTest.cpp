@@ -7,18 +7,13 @@
 class PanelCommands : public PanelRig
 {
 protected:
-    bool readBackDone() const
-    {
-        return keyboard.inspect ([] (const KeyboardModel& k) { return k.itemValues.at (99) == 0; }) && ! panel->isReadingBack();
-    }
-
     SimulatedKeyboard keyboard { ports };
 };
 
 TEST_F (PanelCommands, SendStoresEverythingIntoTheChosenMemory)
 {
     createPanel();
-    ASSERT_TRUE (runMessageLoopUntil ([this] { return readBackDone(); }));
+    ASSERT_TRUE (runMessageLoopUntil ([this] { return readBackFinished (keyboard); }));
     tick(); // the inputs close: sending needs none
 
     pick ("0x30");
@@ -55,7 +50,7 @@ TEST_F (PanelCommands, SendWithoutAKeyboardSaysSoAndSendsNothing)
 TEST_F (PanelCommands, DefaultValuesRestoreTheEditorsDefaultsAndSendNothing)
 {
     createPanel();
-    ASSERT_TRUE (runMessageLoopUntil ([this] { return readBackDone(); }));
+    ASSERT_TRUE (runMessageLoopUntil ([this] { return readBackFinished (keyboard); }));
     tick();
     pick ("0x30");
     ASSERT_EQ (widgets().ccNumberCombo->getText(), "10 - Pan");

@@ -25,16 +25,6 @@ std::vector<std::tuple<int, int, int>> requestsIn (const std::vector<juce::MidiM
 class PanelReadBack : public PanelRig
 {
 protected:
-    bool ledsAreOff() const
-    {
-        return keyboard.inspect ([] (const KeyboardModel& k) {
-            for (int led = 99; led < 107; ++led)
-                if (k.itemValues.at (led) != 0)
-                    return false;
-            return true;
-        });
-    }
-
     SimulatedKeyboard keyboard { ports };
 };
 
@@ -42,13 +32,13 @@ TEST_F (PanelReadBack, AfterDetectionEverySettingIsReadFromTheKeyboard)
 {
     ports.addOutput ("Synth");
     createPanel();
-    ASSERT_TRUE (runMessageLoopUntil ([this] { return ledsAreOff() && ! panel->isReadingBack(); }));
+    ASSERT_TRUE (runMessageLoopUntil ([this] { return readBackFinished (keyboard); }));
     flushMessageLoop();
 
     // The whole chain, one request per reply, then the LEDs off.
-    std::vector<std::tuple<int, int, int>> expected { { 1, 3, 0 }, { 1, 1, 0 }, { 1, 2, 0 }, { 1, 4, 0 }, { 1, 5, 0 }, { 1, 6, 0 },
-                                                      { 1, 0x40, 6 }, { 1, 0x40, 2 }, { 1, 0x41, 4 }, { 1, 0x41, 3 }, { 1, 0x41, 1 },
-                                                      { 1, 0x40, 3 } };
+    std::vector<std::tuple<int, int, int>> expected { { 1, 3, 0 },    { 1, 1, 0 },    { 1, 2, 0 },    { 1, 4, 0 },
+                                                      { 1, 5, 0 },    { 1, 6, 0 },    { 1, 0x40, 6 }, { 1, 0x40, 2 },
+                                                      { 1, 0x41, 4 }, { 1, 0x41, 3 }, { 1, 0x41, 1 }, { 1, 0x40, 3 } };
     for (int led = 99; led < 107; ++led)
         expected.emplace_back (2, 0, led);
     EXPECT_EQ (requestsIn (keyboard.getReceivedMessages()), expected);
@@ -84,7 +74,7 @@ TEST_F (PanelReadBack, AfterDetectionEverySettingIsReadFromTheKeyboard)
 TEST_F (PanelReadBack, APickAfterTheReadBackShowsTheKeyboardsAssignment)
 {
     createPanel();
-    ASSERT_TRUE (runMessageLoopUntil ([this] { return ledsAreOff() && ! panel->isReadingBack(); }));
+    ASSERT_TRUE (runMessageLoopUntil ([this] { return readBackFinished (keyboard); }));
 
     pick ("0x30");
     EXPECT_EQ (widgets().ccNumberCombo->getText(), "10 - Pan");
@@ -97,7 +87,7 @@ TEST_F (PanelReadBack, APickAfterTheReadBackShowsTheKeyboardsAssignment)
 TEST_F (PanelReadBack, ASecondDetectionReadsEverythingAgain)
 {
     createPanel();
-    ASSERT_TRUE (runMessageLoopUntil ([this] { return ledsAreOff() && ! panel->isReadingBack(); }));
+    ASSERT_TRUE (runMessageLoopUntil ([this] { return readBackFinished (keyboard); }));
     tick();
 
     keyboard.change ([] (KeyboardModel& k) { k.working.controls[0x30][3] = 21; });

@@ -1,46 +1,28 @@
 #pragma once
 
-#include "link/OrvaneManager49.h"
-#include "link/VirtualMidiPorts.h"
 #include "sim/SimulatedKeyboard.h"
-#include "support/RecordingListener.h"
+#include "support/DetectionRig.h"
 
-#include <gtest/gtest.h>
-
-// A simulated keyboard on virtual ports and a manager that already knows it:
-// its output open and every input listening. The manager's clock is a manual
-// one, so pacing costs no time, unless a test connects with another.
-class KeyboardRig : public ::testing::Test
+// A simulated keyboard on the virtual ports, and a manager that already knows
+// it: its output open and every input listening. The manager's clock is the
+// hand-driven one, so pacing costs no time, unless a test connects with
+// another.
+class KeyboardRig : public DetectionRig
 {
 protected:
-    void SetUp() override { OrvaneManager49::setMidiInputsAllowed (true); }
-
-    void TearDown() override
+    OrvaneManager49& connect (Clock& clockToUse)
     {
-        manager.reset();
-        OrvaneManager49::setMidiInputsAllowed (false);
-    }
-
-    OrvaneManager49& connect (Clock& clock)
-    {
-        manager = std::make_unique<OrvaneManager49> (ports, clock);
+        manager = std::make_unique<OrvaneManager49> (ports, clockToUse);
         manager->setDevice (SimulatedKeyboard::defaultPortName, SimulatedKeyboard::defaultPortName, DeviceCode::vorlo);
         manager->addListener (&listener);
         manager->openInputs();
         return *manager;
     }
 
-    OrvaneManager49& connect() { return connect (manualClock); }
-
-    // Lets every message in flight arrive.
-    void settle() { ASSERT_TRUE (ports.waitUntilIdle()); }
+    OrvaneManager49& connect() { return connect (clock); }
 
     // What the keyboard received, from the editor's output.
     std::vector<VirtualMidiPorts::SentMessage> sentToKeyboard() const { return ports.getSentMessages (keyboard.getEditorOutput()); }
 
-    VirtualMidiPorts ports;
     SimulatedKeyboard keyboard { ports };
-    ManualClock manualClock;
-    RecordingListener listener;
-    std::unique_ptr<OrvaneManager49> manager;
 };

@@ -43,6 +43,21 @@ protected:
         flushMessageLoop();
     }
 
+    // The read-back after detection is over: its last step switched the
+    // keyboard's LEDs off.
+    bool readBackFinished (const SimulatedKeyboard& keyboard) const
+    {
+        const bool ledsOff = keyboard.inspect (
+            [] (const KeyboardModel& k)
+            {
+                for (int led = 99; led < 107; ++led)
+                    if (k.itemValues.at (led) != 0)
+                        return false;
+                return true;
+            });
+        return ledsOff && ! panel->isReadingBack();
+    }
+
     void tick()
     {
         clock.advance (OrvaneManager49::probeIntervalMs);

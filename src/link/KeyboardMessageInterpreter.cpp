@@ -108,24 +108,15 @@ std::optional<KeyboardMessageInterpreter::Event> KeyboardMessageInterpreter::int
     if (message.isOctaveShiftResponse())
         return Event { eventOctaveShift, signedSevenBit (message.getOctaveShift()), 0 };
 
-    // An index past the end of the globals or curves is not ours to store.
-    if (message.isGlobalResponse())
-    {
-        const int index = message.getItem();
-        if (! juce::isPositiveAndBelow (index, ValueCache::numGlobals))
-            return std::nullopt;
-        cache.setGlobal (index, message.getValue());
-        return Event { eventGlobalValue, index, message.getValue() };
-    }
+    // A reply naming an index past the end of the globals or curves is
+    // neither stored nor reported.
+    const int index = message.getItem(), value = message.getValue();
 
-    if (message.isCurveResponse())
-    {
-        const int index = message.getItem();
-        if (! juce::isPositiveAndBelow (index, ValueCache::numCurves))
-            return std::nullopt;
-        cache.setCurve (index, message.getValue());
-        return Event { eventCurveValue, index, message.getValue() };
-    }
+    if (message.isGlobalResponse() && cache.setGlobal (index, value))
+        return Event { eventGlobalValue, index, value };
+
+    if (message.isCurveResponse() && cache.setCurve (index, value))
+        return Event { eventCurveValue, index, value };
 
     return std::nullopt;
 }

@@ -59,6 +59,21 @@ constexpr int modeMidiNote = 9;
 constexpr int modePitchBend = 12;
 
 int toDataByte (int value) { return juce::jlimit (0, 127, value); }
+
+template <size_t size>
+int readSlot (const std::array<juce::int16, size>& slots, int index)
+{
+    return juce::isPositiveAndBelow (index, (int) size) ? slots[(size_t) index] : ValueCache::missing;
+}
+
+template <size_t size>
+bool writeSlot (std::array<juce::int16, size>& slots, int index, int value)
+{
+    if (! juce::isPositiveAndBelow (index, (int) size))
+        return false;
+    slots[(size_t) index] = (juce::int16) toDataByte (value);
+    return true;
+}
 } // namespace
 
 int ItemSetting::get (int parameter) const
@@ -129,27 +144,25 @@ bool ValueCache::isKnownItem (int id) const { return knownItems.count (id) > 0; 
 int ValueCache::getGlobal (int index) const
 {
     const juce::ScopedLock sl (lock);
-    return juce::isPositiveAndBelow (index, numGlobals) ? globals[(size_t) index] : missing;
+    return readSlot (globals, index);
 }
 
-void ValueCache::setGlobal (int index, int value)
+bool ValueCache::setGlobal (int index, int value)
 {
     const juce::ScopedLock sl (lock);
-    if (juce::isPositiveAndBelow (index, numGlobals))
-        globals[(size_t) index] = (juce::int16) toDataByte (value);
+    return writeSlot (globals, index, value);
 }
 
 int ValueCache::getCurve (int index) const
 {
     const juce::ScopedLock sl (lock);
-    return juce::isPositiveAndBelow (index, numCurves) ? curves[(size_t) index] : missing;
+    return readSlot (curves, index);
 }
 
-void ValueCache::setCurve (int index, int value)
+bool ValueCache::setCurve (int index, int value)
 {
     const juce::ScopedLock sl (lock);
-    if (juce::isPositiveAndBelow (index, numCurves))
-        curves[(size_t) index] = (juce::int16) toDataByte (value);
+    return writeSlot (curves, index, value);
 }
 
 void ValueCache::resetToDefaults()

@@ -47,10 +47,11 @@ public:
     // The ids whose values a reply may store.
     bool isKnownItem (int id) const;
 
+    // Setters answer false, storing nothing, for an index out of range.
     int getGlobal (int index) const;
-    void setGlobal (int index, int value);
+    bool setGlobal (int index, int value);
     int getCurve (int index) const;
-    void setCurve (int index, int value);
+    bool setCurve (int index, int value);
 
     // Refills parameters 1 to 6 with the default assignment of every control.
     // Globals and curves are left alone.

@@ -46,7 +46,6 @@ OrvaneManager49::~OrvaneManager49()
 }
 
 void OrvaneManager49::setMidiInputsAllowed (bool allowed) { midiInputsAllowed = allowed; }
-bool OrvaneManager49::areMidiInputsAllowed() { return midiInputsAllowed; }
 
 void OrvaneManager49::addListener (OrvaneManagerListener* listener)
 {

@@ -30,7 +30,6 @@ public:
     // While false, openInputs and closeInputs do nothing and detection ends
     // with the port-name fallback. Process-wide; false at start.
     static void setMidiInputsAllowed (bool allowed);
-    static bool areMidiInputsAllowed();
 
     // Listeners are called in the order they were added and live at least as
     // long as the manager.

@@ -60,6 +60,9 @@ constexpr int modePitchBend = 12;
 
 int toDataByte (int value) { return juce::jlimit (0, 127, value); }
 
+// A control id is the item byte on the wire.
+bool isValidId (int id) { return id >= 0 && id <= 127; }
+
 template <size_t size>
 int readSlot (const std::array<juce::int16, size>& slots, int index)
 {

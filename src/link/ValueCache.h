@@ -66,8 +66,6 @@ public:
     int getControlForNumber (int number);
     void rebuildControlByNumber();
 
-    static bool isValidId (int id) { return id >= 0 && id <= 127; }
-
 private:
     void rebuildControlByNumberLocked();
 

@@ -31,12 +31,6 @@ void SimulatedKeyboard::setFirmwareRevision (const FirmwareRevision& revision)
     firmwareRevision = revision;
 }
 
-FirmwareRevision SimulatedKeyboard::getFirmwareRevision() const
-{
-    const juce::ScopedLock sl (lock);
-    return firmwareRevision;
-}
-
 void SimulatedKeyboard::setReplyLatencyMs (double latencyMs)
 {
     const juce::ScopedLock sl (lock);

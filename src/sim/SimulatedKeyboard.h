@@ -24,7 +24,6 @@ public:
     // Identity, as the universal identity reply tells it.
     void setModelNumber (int modelNumber);
     void setFirmwareRevision (const FirmwareRevision& revision);
-    FirmwareRevision getFirmwareRevision() const;
 
     //==============================================================================
     // Behaviour on the wire.

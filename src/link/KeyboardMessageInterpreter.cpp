@@ -84,6 +84,11 @@ std::optional<KeyboardMessageInterpreter::Event> KeyboardMessageInterpreter::int
         return Event { eventParameterValues, parameter, 0 };
     }
 
+    // The replies below carry one value: one cut short before it carries
+    // nothing to store or report.
+    if (! message.hasValue())
+        return std::nullopt;
+
     if (message.isItemValueResponse())
     {
         const int value = message.getItemValue();
@@ -94,28 +99,33 @@ std::optional<KeyboardMessageInterpreter::Event> KeyboardMessageInterpreter::int
 
     if (message.isMidiChannelResponse())
     {
-        cache.setGlobal (OrvaneMidiMessage49::globalMidiChannel, message.getMidiChannel());
+        cache.setGlobal (OrvaneMidiMessage49::globalMidiChannel, message.getMidiChannel(), ValueSource::keyboard);
         return Event { eventMidiChannel, cache.getGlobal (OrvaneMidiMessage49::globalMidiChannel), 0 };
     }
 
     if (message.isRelativeModeResponse())
     {
         const int mode = message.isRelativeModeOn() ? 127 : 1;
-        cache.setGlobal (OrvaneMidiMessage49::globalRelativeMode, mode);
+        cache.setGlobal (OrvaneMidiMessage49::globalRelativeMode, mode, ValueSource::keyboard);
         return Event { eventRelativeMode, mode, 0 };
     }
 
     if (message.isOctaveShiftResponse())
-        return Event { eventOctaveShift, signedSevenBit (message.getOctaveShift()), 0 };
+    {
+        // Kept for the chart and the settings file; nothing sends it back.
+        const int shift = signedSevenBit (message.getOctaveShift());
+        cache.setGlobal (OrvaneMidiMessage49::globalOctaveShift, shift, ValueSource::keyboard);
+        return Event { eventOctaveShift, shift, 0 };
+    }
 
     // A reply naming an index past the end of the globals or curves is
     // neither stored nor reported.
     const int index = message.getItem(), value = message.getValue();
 
-    if (message.isGlobalResponse() && cache.setGlobal (index, value))
+    if (message.isGlobalResponse() && cache.setGlobal (index, value, ValueSource::keyboard))
         return Event { eventGlobalValue, index, value };
 
-    if (message.isCurveResponse() && cache.setCurve (index, value))
+    if (message.isCurveResponse() && cache.setCurve (index, value, ValueSource::keyboard))
         return Event { eventCurveValue, index, value };
 
     return std::nullopt;

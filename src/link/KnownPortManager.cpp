@@ -66,3 +66,17 @@ juce::String formatFirmwareRevision (const FirmwareRevision& revision)
         parts.add (juce::String ((int) (juce::int8) byte));
     return parts.joinIntoString (".");
 }
+
+juce::String modelNameFor (int deviceCode)
+{
+    switch (deviceCode)
+    {
+        case DeviceCode::vorlo: return "Vorlo";
+        case DeviceCode::mill:
+        case DeviceCode::millRevision3: return "OM32";
+        case DeviceCode::rover: return "OR25";
+        case DeviceCode::vantry: return "OV49";
+        case DeviceCode::vantry61: return "OV61";
+        default: return "unknown model";
+    }
+}

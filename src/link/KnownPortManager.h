@@ -45,6 +45,10 @@ private:
     JUCE_DECLARE_NON_COPYABLE (KnownPortManager)
 };
 
+// A short name for the model a device code stands for: "Vorlo", "OM32",
+// "OR25", "OV49" or "OV61"; "unknown model" for any other code.
+juce::String modelNameFor (int deviceCode);
+
 using FirmwareRevision = std::array<juce::uint8, 4>;
 
 // The revision as the editor shows it: each byte as a signed number, joined by dots.

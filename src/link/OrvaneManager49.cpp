@@ -15,6 +15,8 @@ constexpr double maxPacingCatchUpMs = 0.5;
 
 constexpr int pitchStrip = 0x41;
 
+bool fitsDataByte (int value) { return value >= 0 && value <= 127; }
+
 // A request must carry a 7-bit memory byte even when the caller accepts a
 // reply of any memory: the pad gains' own memory for a pad gain, where they
 // are set and stored, and the settings' memory 0 for anything else.
@@ -75,6 +77,12 @@ int OrvaneManager49::getDeviceCode() const
 {
     const juce::ScopedLock lock (stateLock);
     return deviceCode;
+}
+
+bool OrvaneManager49::isVorloDetected() const
+{
+    const juce::ScopedLock lock (stateLock);
+    return detected && deviceCode == DeviceCode::vorlo;
 }
 
 FirmwareRevision OrvaneManager49::getFirmwareRevision() const
@@ -382,7 +390,11 @@ void OrvaneManager49::handleIncomingMidiMessage (MidiInputPort* source, const ju
 
 void OrvaneManager49::identify (const juce::String& sourceName, const juce::MidiMessage& identityReply)
 {
+    // A reply cut short names no model and no revision: it identifies nothing.
     const int code = deviceCodeFromIdentityReply (identityReply);
+    if (code == 0)
+        return;
+
     int probedIndex;
     {
         const juce::ScopedLock lock (stateLock);
@@ -412,13 +424,7 @@ void OrvaneManager49::handleKeyboardMessage (const juce::String& sourceName, con
 void OrvaneManager49::handleAsyncUpdate() { closeInputs(); }
 
 //==============================================================================
-void OrvaneManager49::resetToDefaults()
-{
-    cache.resetToDefaults();
-
-    const juce::ScopedLock lock (stateLock);
-    firmwareRevision = {};
-}
+void OrvaneManager49::resetToDefaults() { cache.resetToDefaults (ValueSource::defaults); }
 
 bool OrvaneManager49::requestControllerNumbers (int item)
 {
@@ -461,8 +467,17 @@ bool OrvaneManager49::requestLedState (int led) { return sendToKeyboard (OrvaneM
 bool OrvaneManager49::sendLedState (int led, int state) { return sendToKeyboard (OrvaneMidiMessage49::createLedStateSet (led, state)); }
 bool OrvaneManager49::storeToMemory (int memory) { return sendToKeyboard (OrvaneMidiMessage49::createStoreToMemory (memory)); }
 bool OrvaneManager49::sendMemoryCommand05 (int memory) { return sendToKeyboard (OrvaneMidiMessage49::createMemoryCommand05 (memory)); }
-bool OrvaneManager49::sendCachedGlobal (int index) { return sendGlobalValue (index, cache.getGlobal (index)); }
-bool OrvaneManager49::sendCachedCurve (int index) { return sendCurveValue (index, cache.getCurve (index)); }
+bool OrvaneManager49::sendCachedGlobal (int index)
+{
+    const int value = cache.getGlobal (index);
+    return fitsDataByte (value) && sendGlobalValue (index, value);
+}
+
+bool OrvaneManager49::sendCachedCurve (int index)
+{
+    const int value = cache.getCurve (index);
+    return fitsDataByte (value) && sendCurveValue (index, value);
+}
 
 void OrvaneManager49::sendItemSetting (int id, int mode, int channel, int number, int minLsb, int maxMsb, int option)
 {
@@ -474,27 +489,67 @@ void OrvaneManager49::sendItemSetting (int id, int mode, int channel, int number
         sendItemParam (p, id, values[p - 1]);
 }
 
-bool OrvaneManager49::sendAllToKeyboard (int memory)
+OrvaneManager49::SendAllReport OrvaneManager49::sendAllToKeyboard (int memory)
 {
+    SendAllReport report;
+    if (getDeviceCode() != DeviceCode::vorlo)
+    {
+        report.refusedModel = true;
+        return report;
+    }
+
     for (const int id : cache.getControlsWithNumber())
     {
         if (id == pitchStrip)
             continue;
 
-        const auto setting = cache.getItemSetting (id);
+        bool leftAlone = false;
         for (int p = 1; p <= 6; ++p)
         {
-            const int value = setting.get (p);
-            if (value >= 0 && ! sendValue (p, id, value, 0))
+            const int value = cache.getItemParam (p, id);
+            if (value < 0)
+                continue;
+
+            if (cache.isAssumed (p, id))
+            {
+                leftAlone = true;
+                continue;
+            }
+
+            if (! sendValue (p, id, value, 0))
+            {
+                ++report.valuesFailed;
                 break;
+            }
+            ++report.valuesSent;
         }
+
+        if (leftAlone)
+            report.controlsLeftAlone.push_back (id);
     }
 
-    sendCachedGlobal (OrvaneMidiMessage49::globalMidiChannel);
-    sendCachedCurve (4);
-    sendCachedCurve (1);
-    sendCachedCurve (3);
-    return storeToMemory (memory);
+    const auto sendParameter = [&] (const juce::String& name, int value, ValueSource source, auto&& send)
+    {
+        if (source == ValueSource::assumed)
+            return;
+        if (! fitsDataByte (value))
+            report.valuesOutOfRange.add (name + " (" + juce::String (value) + ")");
+        else if (send())
+            ++report.valuesSent;
+        else
+            ++report.valuesFailed;
+    };
+
+    constexpr int globalChannel = OrvaneMidiMessage49::globalMidiChannel;
+    sendParameter ("global " + juce::String (globalChannel), cache.getGlobal (globalChannel), cache.getGlobalSource (globalChannel),
+                   [&] { return sendCachedGlobal (globalChannel); });
+
+    for (const int curve : { 4, 1, 3 })
+        sendParameter ("curve " + juce::String (curve), cache.getCurve (curve), cache.getCurveSource (curve),
+                       [&] { return sendCachedCurve (curve); });
+
+    report.stored = storeToMemory (memory);
+    return report;
 }
 
 //==============================================================================

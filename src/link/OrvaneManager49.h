@@ -41,6 +41,9 @@ public:
 
     bool isKeyboardDetected() const;
     int getDeviceCode() const;
+    // The detected keyboard is a Vorlo, the only model whose settings the
+    // editor reads and writes; the others of the family are only named.
+    bool isVorloDetected() const;
     FirmwareRevision getFirmwareRevision() const;
     juce::String getInputPortName() const;
     juce::String getOutputPortName() const;
@@ -83,7 +86,12 @@ public:
     static constexpr int probePasses = 2;
 
     //==============================================================================
-    // The value cache. Editing it never sends anything.
+    // The value cache. Editing it never sends anything. The setters here are
+    // the user's edits; replies, files and defaults say where their values
+    // came from through the cache itself.
+    ValueCache& getCache() noexcept { return cache; }
+    const ValueCache& getCache() const noexcept { return cache; }
+
     int getItemParam (int parameter, int id) const { return cache.getItemParam (parameter, id); }
     void setItemParam (int parameter, int id, int value) { cache.setItemParam (parameter, id, value); }
     int getNumber (int id) const { return cache.getItemParam (3, id); }
@@ -98,8 +106,8 @@ public:
     int getCurve (int index) const { return cache.getCurve (index); }
     void setCurve (int index, int value) { cache.setCurve (index, value); }
 
-    // The default assignment of every control; also clears the firmware
-    // revision. Globals and curves are left alone.
+    // The default assignment of every control. Globals, curves and the
+    // detected keyboard's firmware revision are left alone.
     void resetToDefaults();
 
     //==============================================================================
@@ -130,9 +138,23 @@ public:
     // Sends the six parameters of one control, for the models that take them.
     void sendItemSetting (int id, int mode, int channel, int number, int minLsb, int maxMsb, int option);
 
+    // What a send of the whole set did.
+    struct SendAllReport
+    {
+        bool refusedModel = false; // a keyboard other than the Vorlo: nothing was sent
+        bool stored = false;       // the store command left for the keyboard
+        int valuesSent = 0;
+        int valuesFailed = 0;                // values that could not be sent
+        std::vector<int> controlsLeftAlone;  // controls with values never read, loaded or set: those were not sent
+        juce::StringArray valuesOutOfRange;  // globals and curves that fit no data byte: not sent
+
+        bool isComplete() const { return stored && valuesFailed == 0 && valuesOutOfRange.isEmpty(); }
+    };
+
     // Sends every cached control (but the pitch strip), the global channel and
-    // three curves, then stores them into the memory. The store's result.
-    bool sendAllToKeyboard (int memory);
+    // three curves, then stores them into the memory. Values the editor only
+    // assumed are left out, so that the keyboard keeps its own.
+    SendAllReport sendAllToKeyboard (int memory);
 
     // Requests one value and blocks until the matching reply comes, about a
     // second at most. A negative memory accepts a reply of any memory. The

@@ -63,20 +63,16 @@ int toDataByte (int value) { return juce::jlimit (0, 127, value); }
 // A control id is the item byte on the wire.
 bool isValidId (int id) { return id >= 0 && id <= 127; }
 
-template <size_t size>
-int readSlot (const std::array<juce::int16, size>& slots, int index)
+template <typename Slots>
+bool isValidIndex (const Slots& slots, int index)
 {
-    return juce::isPositiveAndBelow (index, (int) size) ? slots[(size_t) index] : ValueCache::missing;
+    return juce::isPositiveAndBelow (index, (int) slots.size());
 }
 
-template <size_t size>
-bool writeSlot (std::array<juce::int16, size>& slots, int index, int value)
-{
-    if (! juce::isPositiveAndBelow (index, (int) size))
-        return false;
-    slots[(size_t) index] = (juce::int16) toDataByte (value);
-    return true;
-}
+// Global indexes and values of "Default Values".
+constexpr int globalRelativeMode = 2, globalMidiChannel = 6;
+constexpr int curveKeyVelocity = 1, curvePadVelocity = 3, curveKnobAcceleration = 4;
+constexpr int knobsAbsolute = 1, accelerationFast = 2, curveLinear = 0;
 } // namespace
 
 int ItemSetting::get (int parameter) const
@@ -104,7 +100,7 @@ ValueCache::ValueCache()
     knownItems.insert (0x40);
     knownItems.insert (0x50);
 
-    resetToDefaults();
+    resetToDefaults (ValueSource::assumed);
 }
 
 int ValueCache::getItemParam (int parameter, int id) const
@@ -115,16 +111,27 @@ int ValueCache::getItemParam (int parameter, int id) const
     const juce::ScopedLock sl (lock);
     const auto& map = itemParams[parameter];
     const auto it = map.find (id);
-    return it != map.end() ? it->second : missing;
+    return it != map.end() ? it->second.value : missing;
 }
 
-void ValueCache::setItemParam (int parameter, int id, int value)
+ValueSource ValueCache::getItemSource (int parameter, int id) const
+{
+    if (! juce::isPositiveAndBelow (parameter, numParameters))
+        return ValueSource::assumed;
+
+    const juce::ScopedLock sl (lock);
+    const auto& map = itemParams[parameter];
+    const auto it = map.find (id);
+    return it != map.end() ? it->second.source : ValueSource::assumed;
+}
+
+void ValueCache::setItemParam (int parameter, int id, int value, ValueSource source)
 {
     if (! juce::isPositiveAndBelow (parameter, numParameters) || ! isValidId (id))
         return;
 
     const juce::ScopedLock sl (lock);
-    itemParams[parameter][id] = toDataByte (value);
+    itemParams[parameter][id] = { toDataByte (value), source };
 }
 
 ItemSetting ValueCache::getItemSetting (int id) const
@@ -147,28 +154,56 @@ bool ValueCache::isKnownItem (int id) const { return knownItems.count (id) > 0; 
 int ValueCache::getGlobal (int index) const
 {
     const juce::ScopedLock sl (lock);
-    return readSlot (globals, index);
+    return isValidIndex (globals, index) ? globals[(size_t) index].value : missing;
 }
 
-bool ValueCache::setGlobal (int index, int value)
+bool ValueCache::setGlobal (int index, int value, ValueSource source)
 {
     const juce::ScopedLock sl (lock);
-    return writeSlot (globals, index, value);
+    if (! isValidIndex (globals, index))
+        return false;
+    globals[(size_t) index] = { (juce::int16) value, source };
+    return true;
+}
+
+ValueSource ValueCache::getGlobalSource (int index) const
+{
+    const juce::ScopedLock sl (lock);
+    return isValidIndex (globals, index) ? globals[(size_t) index].source : ValueSource::assumed;
 }
 
 int ValueCache::getCurve (int index) const
 {
     const juce::ScopedLock sl (lock);
-    return readSlot (curves, index);
+    return isValidIndex (curves, index) ? curves[(size_t) index].value : missing;
 }
 
-bool ValueCache::setCurve (int index, int value)
+bool ValueCache::setCurve (int index, int value, ValueSource source)
 {
     const juce::ScopedLock sl (lock);
-    return writeSlot (curves, index, value);
+    if (! isValidIndex (curves, index))
+        return false;
+    curves[(size_t) index] = { (juce::int16) value, source };
+    return true;
 }
 
-void ValueCache::resetToDefaults()
+ValueSource ValueCache::getCurveSource (int index) const
+{
+    const juce::ScopedLock sl (lock);
+    return isValidIndex (curves, index) ? curves[(size_t) index].source : ValueSource::assumed;
+}
+
+void ValueCache::applyDefaultValues()
+{
+    resetToDefaults (ValueSource::defaults);
+    setGlobal (globalMidiChannel, 0, ValueSource::defaults);
+    setGlobal (globalRelativeMode, knobsAbsolute, ValueSource::defaults);
+    setCurve (curveKnobAcceleration, accelerationFast, ValueSource::defaults);
+    setCurve (curveKeyVelocity, curveLinear, ValueSource::defaults);
+    setCurve (curvePadVelocity, curveLinear, ValueSource::defaults);
+}
+
+void ValueCache::resetToDefaults (ValueSource source)
 {
     const juce::ScopedLock sl (lock);
 
@@ -200,7 +235,7 @@ void ValueCache::resetToDefaults()
         }
 
         for (int p = 1; p < numParameters; ++p)
-            itemParams[p][control.id] = setting.get (p);
+            itemParams[p][control.id] = { setting.get (p), source };
     }
 }
 
@@ -215,7 +250,7 @@ int ValueCache::storeReplyPairs (int parameter, const juce::Array<int>& pairs)
     {
         const int id = pairs[2 * i];
         if (isKnownItem (id))
-            itemParams[parameter][id] = toDataByte (pairs[2 * i + 1]);
+            itemParams[parameter][id] = { toDataByte (pairs[2 * i + 1]), ValueSource::keyboard };
     }
     return pairCount;
 }
@@ -241,5 +276,5 @@ void ValueCache::rebuildControlByNumberLocked()
     // In ascending id order, so the highest id sharing a number wins.
     controlByNumber.clear();
     for (const auto& [id, number] : itemParams[3])
-        controlByNumber[number] = id;
+        controlByNumber[number.value] = id;
 }

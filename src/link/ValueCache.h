@@ -20,13 +20,29 @@ struct ItemSetting
     int get (int parameter) const;
 };
 
+// Where a cached value came from. The editor starts with the default
+// assignment, which is only its guess at the keyboard's settings: such an
+// assumed value is never sent over the keyboard's own, and is shown as not
+// read. Everything else was given: by the keyboard's reply, a settings file,
+// "Default Values" or the user's own edit.
+enum class ValueSource
+{
+    assumed,
+    keyboard,
+    file,
+    defaults,
+    user
+};
+
 // What the editor knows of the keyboard's settings: every control's
 // assignment, one map per parameter so that a control may lack some values,
-// and the global and curve parameters. Safe to use from any thread.
+// and the global and curve parameters, each value with where it came from.
+// Safe to use from any thread.
 //
-// Everything here ends up in 7-bit data bytes on the wire, so the cache only
-// holds what fits: values are clamped to 0..127 as they come in, and ids,
-// parameters and indexes out of range are not stored.
+// Control parameters go on the wire as they are, so they are clamped to
+// 0..127 as they come in, and ids and parameters out of range are not stored.
+// Globals and curves are signed 16-bit values, as settings files hold them;
+// whoever sends one checks that it fits a data byte.
 class ValueCache
 {
 public:
@@ -38,8 +54,13 @@ public:
     ValueCache();
 
     int getItemParam (int parameter, int id) const;
-    void setItemParam (int parameter, int id, int value);
+    void setItemParam (int parameter, int id, int value, ValueSource source = ValueSource::user);
     ItemSetting getItemSetting (int id) const;
+
+    // Where a value came from; a missing value counts as assumed.
+    ValueSource getItemSource (int parameter, int id) const;
+    // True when the value is missing or only the editor's guess.
+    bool isAssumed (int parameter, int id) const { return getItemSource (parameter, id) == ValueSource::assumed; }
 
     // Controls that have a number (parameter 3), in ascending id order.
     std::vector<int> getControlsWithNumber() const;
@@ -47,15 +68,22 @@ public:
     // The ids whose values a reply may store.
     bool isKnownItem (int id) const;
 
-    // Setters answer false, storing nothing, for an index out of range.
+    // Setters answer false, storing nothing, for an index out of range. The
+    // value is kept in 16 bits.
     int getGlobal (int index) const;
-    bool setGlobal (int index, int value);
+    bool setGlobal (int index, int value, ValueSource source = ValueSource::user);
+    ValueSource getGlobalSource (int index) const;
     int getCurve (int index) const;
-    bool setCurve (int index, int value);
+    bool setCurve (int index, int value, ValueSource source = ValueSource::user);
+    ValueSource getCurveSource (int index) const;
 
     // Refills parameters 1 to 6 with the default assignment of every control.
     // Globals and curves are left alone.
-    void resetToDefaults();
+    void resetToDefaults (ValueSource source);
+
+    // What "Default Values" gives: the default assignment, global channel 1,
+    // absolute knobs, fast knob acceleration and linear velocity curves.
+    void applyDefaultValues();
 
     // Stores the pairs of a reply of this parameter for every known id; the
     // number of pairs the reply held is returned.
@@ -69,10 +97,22 @@ public:
 private:
     void rebuildControlByNumberLocked();
 
+    struct Slot
+    {
+        juce::int16 value = 0;
+        ValueSource source = ValueSource::assumed;
+    };
+
+    struct CachedValue
+    {
+        int value;
+        ValueSource source;
+    };
+
     mutable juce::CriticalSection lock;
-    std::map<int, int> itemParams[numParameters];
-    std::array<juce::int16, numGlobals> globals {};
-    std::array<juce::int16, numCurves> curves {};
+    std::map<int, CachedValue> itemParams[numParameters];
+    std::array<Slot, numGlobals> globals {};
+    std::array<Slot, numCurves> curves {};
     std::map<int, int> controlByNumber;
     std::set<int> knownItems;
 

@@ -30,11 +30,19 @@ juce::StringArray channelItemTexts()
     return texts;
 }
 
-// An item index for a value that may be absent (-1) or out of range: such a
-// box shows no selection.
-void selectWithNotification (juce::ComboBox& comboBox, int itemIndex)
+const juce::Colour assumedTextColour { 0xff8c8c8c };
+const juce::String notReadTooltip = "Not read from the keyboard: this is the editor's default, and Send leaves the keyboard's own value alone.";
+const juce::Identifier baseTooltipProperty { "baseTooltip" };
+
+juce::String notVorloText (int deviceCode)
 {
-    comboBox.setSelectedItemIndex (itemIndex, juce::sendNotificationAsync);
+    return "The keyboard found is an Orvane " + modelNameFor (deviceCode)
+         + ", not a Velmora Vorlo. This editor reads and sets only the Vorlo, so it leaves that keyboard as it is.";
+}
+
+juce::String countOf (int count, const juce::String& singular, const juce::String& plural)
+{
+    return juce::String (count) + " " + (count == 1 ? singular : plural);
 }
 } // namespace
 
@@ -206,6 +214,9 @@ void KbdSettingComponentVorlo::createChildren()
     w.padsButton = makeButton ("new button", "Pads...", R (558, 352, 51, 24));
     w.padsButton->setTooltip ("Opens the pad calibration page");
 
+    w.notice = std::make_unique<NoticeBubble>();
+    addChildComponent (*w.notice);
+
     // Keyboard focus: the global channel label, then the value boxes, then
     // the other global labels and boxes.
     w.globalChannelLabel->setExplicitFocusOrder (1);
@@ -244,25 +255,59 @@ void KbdSettingComponentVorlo::actionListenerCallback (const juce::String& messa
     showSelectedControl();
 }
 
+void KbdSettingComponentVorlo::showValue (juce::ComboBox& comboBox, int itemIndex, bool assumed)
+{
+    // An absent value (-1) or one past the last item shows no selection.
+    comboBox.setSelectedItemIndex (itemIndex, juce::dontSendNotification);
+
+    auto& boxProperties = comboBox.getProperties();
+    if (! boxProperties.contains (baseTooltipProperty))
+        boxProperties.set (baseTooltipProperty, comboBox.getTooltip());
+    const auto baseTooltip = boxProperties[baseTooltipProperty].toString();
+
+    if (assumed)
+    {
+        comboBox.setColour (juce::ComboBox::textColourId, assumedTextColour);
+        comboBox.setTooltip (baseTooltip.isEmpty() ? notReadTooltip : baseTooltip + "\n" + notReadTooltip);
+    }
+    else
+    {
+        comboBox.removeColour (juce::ComboBox::textColourId);
+        comboBox.setTooltip (baseTooltip);
+    }
+}
+
 void KbdSettingComponentVorlo::showSelectedControl()
 {
     const int id = selectedControl;
+    const auto& cache = manager.getCache();
+    const auto& control = controlTable.at ((juce::int16) id);
     auto& w = widgets;
 
-    w.controlNameEditor->setText (controlTable.at ((juce::int16) id).name);
+    w.controlNameEditor->setText (control.name);
 
-    const int modeItem = ModeRules::modeToItemIndex (manager.getItemParam (1, id));
+    // A mode that no item shows leaves the box as it was, greyed; the option
+    // box follows the mode item when that changes.
+    const int modeItem = ModeRules::modeToItemIndex (cache.getItemParam (1, id));
     if (modeItem >= 0)
-        selectWithNotification (*w.modeCombo, modeItem);
+    {
+        const bool modeItemChanges = modeItem != w.modeCombo->getSelectedItemIndex();
+        showValue (*w.modeCombo, modeItem, cache.isAssumed (1, id));
+        if (modeItemChanges)
+            showOptionComboFor (ModeRules::itemIndexToMode (modeItem), control.isKnob);
+    }
+    else
+    {
+        showValue (*w.modeCombo, w.modeCombo->getSelectedItemIndex(), true);
+    }
 
-    selectWithNotification (*w.channelCombo, ModeRules::channelToItemIndex (manager.getItemParam (2, id)));
-    selectWithNotification (*w.ccNumberCombo, manager.getNumber (id));
-    selectWithNotification (*w.minCombo, manager.getItemParam (4, id));
-    selectWithNotification (*w.maxCombo, manager.getItemParam (5, id));
+    showValue (*w.channelCombo, ModeRules::channelToItemIndex (cache.getItemParam (2, id)), cache.isAssumed (2, id));
+    showValue (*w.ccNumberCombo, cache.getItemParam (3, id), cache.isAssumed (3, id));
+    showValue (*w.minCombo, cache.getItemParam (4, id), cache.isAssumed (4, id));
+    showValue (*w.maxCombo, cache.getItemParam (5, id), cache.isAssumed (5, id));
 
-    const int option = manager.getItemParam (6, id);
     for (auto* comboBox : optionCombos())
-        selectWithNotification (*comboBox, option);
+        showValue (*comboBox, cache.getItemParam (6, id), cache.isAssumed (6, id));
 
     enableModesFor (id);
 }
@@ -317,23 +362,97 @@ void KbdSettingComponentVorlo::showOptionComboFor (int mode, bool isKnob)
 
 void KbdSettingComponentVorlo::showGlobals()
 {
+    const auto& cache = manager.getCache();
     auto& w = widgets;
-    selectWithNotification (*w.globalChannelCombo, manager.getGlobal (OrvaneMidiMessage49::globalMidiChannel));
-    selectWithNotification (*w.knobAccelCombo, manager.getCurve (4));
-    selectWithNotification (*w.velCurveCombo, manager.getCurve (1));
-    selectWithNotification (*w.padCurveCombo, manager.getCurve (3));
-    w.firmwareRevisionEditor->setText (formatFirmwareRevision (manager.getFirmwareRevision()));
+
+    const auto showGlobal = [&] (juce::ComboBox& comboBox, int index)
+    { showValue (comboBox, cache.getGlobal (index), cache.getGlobalSource (index) == ValueSource::assumed); };
+    const auto showCurve = [&] (juce::ComboBox& comboBox, int index)
+    { showValue (comboBox, cache.getCurve (index), cache.getCurveSource (index) == ValueSource::assumed); };
+
+    showGlobal (*w.globalChannelCombo, OrvaneMidiMessage49::globalMidiChannel);
+    showCurve (*w.knobAccelCombo, 4);
+    showCurve (*w.velCurveCombo, 1);
+    showCurve (*w.padCurveCombo, 3);
+
+    // Without a keyboard there is no revision to show.
+    if (manager.isKeyboardDetected())
+    {
+        const auto revision = formatFirmwareRevision (manager.getFirmwareRevision());
+        const int code = manager.getDeviceCode();
+        const bool vorlo = code == DeviceCode::vorlo;
+        w.firmwareRevisionEditor->setText (vorlo ? revision : modelNameFor (code) + " " + revision);
+        w.firmwareRevisionEditor->setTooltip (vorlo ? juce::String() : notVorloText (code));
+    }
 }
 
 //==============================================================================
+int KbdSettingComponentVorlo::parameterShownBy (const juce::ComboBox* comboBox) const
+{
+    const auto& w = widgets;
+    if (comboBox == w.modeCombo.get())
+        return 1;
+    if (comboBox == w.channelCombo.get())
+        return 2;
+    if (comboBox == w.ccNumberCombo.get())
+        return 3;
+    if (comboBox == w.minCombo.get())
+        return 4;
+    if (comboBox == w.maxCombo.get())
+        return 5;
+    if (isOptionCombo (comboBox)) // visible or not
+        return 6;
+    return 0;
+}
+
+std::optional<int> KbdSettingComponentVorlo::cachedValueShownBy (const juce::ComboBox* comboBox) const
+{
+    const auto& w = widgets;
+    const auto& cache = manager.getCache();
+
+    if (comboBox == w.globalChannelCombo.get())
+        return cache.getGlobal (OrvaneMidiMessage49::globalMidiChannel);
+    if (comboBox == w.knobModeCombo.get())
+        return cache.getGlobal (OrvaneMidiMessage49::globalRelativeMode);
+    if (comboBox == w.knobAccelCombo.get())
+        return cache.getCurve (4);
+    if (comboBox == w.velCurveCombo.get())
+        return cache.getCurve (1);
+    if (comboBox == w.padCurveCombo.get())
+        return cache.getCurve (3);
+
+    const int parameter = parameterShownBy (comboBox);
+    if (parameter > 0 && selectedControl >= 0)
+        return cache.getItemParam (parameter, selectedControl);
+    return std::nullopt;
+}
+
+int KbdSettingComponentVorlo::itemShownFor (const juce::ComboBox* comboBox, int value) const
+{
+    if (comboBox == widgets.modeCombo.get())
+        return ModeRules::modeToItemIndex (value);
+    if (comboBox == widgets.channelCombo.get())
+        return ModeRules::channelToItemIndex (value);
+    if (comboBox == widgets.knobModeCombo.get())
+        return value == 127 ? 1 : 0;
+    return value;
+}
+
 void KbdSettingComponentVorlo::comboBoxChanged (juce::ComboBox* comboBox)
 {
     const int index = comboBox->getSelectedItemIndex();
     if (index < 0)
         return;
 
-    if (! editGlobals (comboBox, index) && selectedControl >= 0)
-        editSelectedControl (comboBox, index);
+    // Only the user's own choice changes a value. A box that shows what the
+    // cache holds has nothing to write, even when a notification comes late,
+    // after the selection moved on.
+    if (const auto cached = cachedValueShownBy (comboBox); cached.has_value() && index == itemShownFor (comboBox, *cached))
+        return;
+
+    // What the user chose is no longer the editor's guess.
+    if (editGlobals (comboBox, index) || editSelectedControl (comboBox, index))
+        showValue (*comboBox, index, false);
 }
 
 bool KbdSettingComponentVorlo::editGlobals (juce::ComboBox* comboBox, int index)
@@ -350,36 +469,34 @@ bool KbdSettingComponentVorlo::editGlobals (juce::ComboBox* comboBox, int index)
         manager.setCurve (1, index);
     else if (comboBox == w.padCurveCombo.get())
         manager.setCurve (3, index);
-    else if (comboBox != w.memoryCombo.get()) // read when sending
+    else // the memory box is read when sending
         return false;
 
     return true;
 }
 
-void KbdSettingComponentVorlo::editSelectedControl (juce::ComboBox* comboBox, int index)
+bool KbdSettingComponentVorlo::editSelectedControl (juce::ComboBox* comboBox, int index)
 {
-    const auto& w = widgets;
+    // Before the first pick these boxes edit nothing.
     const int id = selectedControl;
+    const int parameter = parameterShownBy (comboBox);
+    if (id < 0 || parameter == 0)
+        return false;
 
-    if (comboBox == w.modeCombo.get())
+    switch (parameter)
     {
-        const int mode = ModeRules::itemIndexToMode (index);
-        if (mode >= 0)
+        case 1:
         {
+            const int mode = ModeRules::itemIndexToMode (index);
+            if (mode < 0)
+                return false;
             manager.setItemParam (1, id, mode);
             showOptionComboFor (mode, controlTable.at ((juce::int16) id).isKnob);
+            return true;
         }
+        case 2: manager.setItemParam (2, id, ModeRules::itemIndexToChannel (index)); return true;
+        default: manager.setItemParam (parameter, id, index); return true;
     }
-    else if (comboBox == w.channelCombo.get())
-        manager.setItemParam (2, id, ModeRules::itemIndexToChannel (index));
-    else if (comboBox == w.ccNumberCombo.get())
-        manager.setNumber (id, index);
-    else if (comboBox == w.minCombo.get())
-        manager.setItemParam (4, id, index);
-    else if (comboBox == w.maxCombo.get())
-        manager.setItemParam (5, id, index);
-    else if (isOptionCombo (comboBox)) // visible or not
-        manager.setItemParam (6, id, index);
 }
 
 void KbdSettingComponentVorlo::buttonClicked (juce::Button* button)
@@ -392,32 +509,71 @@ void KbdSettingComponentVorlo::buttonClicked (juce::Button* button)
 
 void KbdSettingComponentVorlo::restoreDefaultValues()
 {
-    // Global channel 1, absolute knobs, fast knob acceleration, linear curves.
-    manager.resetToDefaults();
-    manager.setGlobal (OrvaneMidiMessage49::globalMidiChannel, 0);
-    manager.setGlobal (OrvaneMidiMessage49::globalRelativeMode, 1);
-    manager.setCurve (4, 2);
-    manager.setCurve (1, 0);
-    manager.setCurve (3, 0);
+    manager.getCache().applyDefaultValues();
 
     showGlobals();
     if (selectedControl >= 0)
         showSelectedControl();
 }
 
-void KbdSettingComponentVorlo::sendToKeyboard()
+bool KbdSettingComponentVorlo::checkKeyboardCanBeSet()
 {
-    bool sent = false;
-    if (manager.isKeyboardDetected())
+    if (! manager.isKeyboardDetected())
     {
-        juce::MouseCursor::showWaitCursor();
-        sent = manager.sendAllToKeyboard (widgets.memoryCombo->getSelectedItemIndex() + 1);
-        juce::MouseCursor::hideWaitCursor();
+        dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, keyboardProblemTitle, keyboardCannotBeSetText);
+        return false;
     }
 
-    // Detected but its output would not open: the settings did not get there either.
-    if (! sent)
-        dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, keyboardProblemTitle, keyboardCannotBeSetText);
+    if (! manager.isVorloDetected())
+    {
+        dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, keyboardProblemTitle, notVorloText (manager.getDeviceCode()));
+        return false;
+    }
+
+    return true;
+}
+
+void KbdSettingComponentVorlo::sendToKeyboard()
+{
+    if (! checkKeyboardCanBeSet())
+        return;
+
+    const int memory = widgets.memoryCombo->getSelectedItemIndex() + 1;
+    juce::MouseCursor::showWaitCursor();
+    const auto report = manager.sendAllToKeyboard (memory);
+    juce::MouseCursor::hideWaitCursor();
+
+    reportSend (report, memory);
+}
+
+void KbdSettingComponentVorlo::reportSend (const OrvaneManager49::SendAllReport& report, int memory)
+{
+    const auto memoryText = "memory " + juce::String (memory);
+
+    if (report.refusedModel)
+    {
+        dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, keyboardProblemTitle, notVorloText (manager.getDeviceCode()));
+        return;
+    }
+
+    if (report.stored && report.valuesFailed == 0)
+    {
+        if (report.valuesOutOfRange.isEmpty())
+            widgets.notice->show ("Stored in " + memoryText, *widgets.sendButton);
+        else
+            dialogs.showMessage (juce::MessageBoxIconType::WarningIcon, keyboardProblemTitle,
+                                 "Stored in " + memoryText + ", but these values do not fit the keyboard and were not sent: "
+                                     + report.valuesOutOfRange.joinIntoString (", ")
+                                     + ". The keyboard kept its own values for them.");
+        return;
+    }
+
+    auto text = juce::String ("Sending to the keyboard failed");
+    if (report.valuesFailed > 0)
+        text << ": " << countOf (report.valuesFailed, "setting", "settings") << " did not reach it";
+    text << (report.stored ? ". " : ", and " + memoryText + " was not stored. ");
+    text << "Check that the keyboard is connected, then send again.";
+    dialogs.showMessage (juce::MessageBoxIconType::WarningIcon, keyboardProblemTitle, text);
 }
 
 //==============================================================================

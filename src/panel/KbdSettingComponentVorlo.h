@@ -6,6 +6,7 @@
 #include "panel/ReadBackChain.h"
 #include "pickers/Vorlo25CtrlPickerComponent.h"
 #include "ui/Dialogs.h"
+#include "ui/NoticeBubble.h"
 
 // The editor's working surface: the keyboard's global parameters at the left,
 // the assignment of the selected control in the middle, the commands at the
@@ -101,6 +102,8 @@ public:
         std::unique_ptr<juce::Label> padCurveLabel;
         std::unique_ptr<juce::ComboBox> padCurveCombo;
         std::unique_ptr<juce::TextButton> padsButton;
+        // Not laid out: it places itself next to what it points at.
+        std::unique_ptr<NoticeBubble> notice;
     };
 
     const Widgets& getWidgets() const noexcept { return widgets; }
@@ -124,12 +127,28 @@ private:
     void restoreDefaultValues();
     // "Send to Keyboard": everything, stored into the memory chosen.
     void sendToKeyboard();
+    void reportSend (const OrvaneManager49::SendAllReport& report, int memory);
+    // True when a keyboard is there that the editor may set; otherwise tells
+    // the user why not.
+    bool checkKeyboardCanBeSet();
+
+    // Selects an item without telling the listeners: showing what the cache
+    // holds must never write it back. A value the editor only assumed shows
+    // greyed.
+    void showValue (juce::ComboBox& comboBox, int itemIndex, bool assumed);
+    // The parameter (1 to 6) of the selected control a box edits, or 0.
+    int parameterShownBy (const juce::ComboBox* comboBox) const;
+    // The cached value a box shows, if it shows one.
+    std::optional<int> cachedValueShownBy (const juce::ComboBox* comboBox) const;
+    // The item a box shows for a cached value.
+    int itemShownFor (const juce::ComboBox* comboBox, int value) const;
 
     juce::ComboBox* optionComboFor (ModeRules::OptionBox box) const;
     // Toggle, hold, encoding, NRPN: the order in which a pick selects them.
     std::array<juce::ComboBox*, 4> optionCombos() const;
     bool isOptionCombo (const juce::ComboBox* comboBox) const;
-    void editSelectedControl (juce::ComboBox* comboBox, int index);
+    // Each answers whether it wrote the user's choice into the cache.
+    bool editSelectedControl (juce::ComboBox* comboBox, int index);
     bool editGlobals (juce::ComboBox* comboBox, int index);
 
     Dialogs& dialogs;

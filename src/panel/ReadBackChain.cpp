@@ -7,6 +7,14 @@ ReadBackChain::Outcome ReadBackChain::handle (int event, int a)
     switch (event)
     {
         case eventDetected:
+            // Another model of the family is only named: its settings are
+            // not the Vorlo's and are left unread.
+            if (! manager.isVorloDetected())
+            {
+                readingBack = false;
+                return Outcome::refreshGlobals;
+            }
+
             // A new detection restarts the chain from the beginning.
             readingBack = true;
             manager.requestControllerNumbers (0);

@@ -45,6 +45,7 @@ bool OrvaneMidiMessage49::matches (int operation, int parameter, int item, int m
 int OrvaneMidiMessage49::getParameter() const { return dataByteOr (parameterByte, 0); }
 int OrvaneMidiMessage49::getItem() const { return dataByteOr (itemByte, 0); }
 int OrvaneMidiMessage49::getValue() const { return dataByteOr (valueByte, 0); }
+bool OrvaneMidiMessage49::hasValue() const { return dataSize() > valueByte; }
 
 bool OrvaneMidiMessage49::isControllerNumberRequest() const { return matches (operationRequest, parameterNumber, any, any); }
 bool OrvaneMidiMessage49::isControllerNumberResponse() const { return matches (operationValue, parameterNumber, any, any); }

@@ -81,6 +81,9 @@ public:
     int getParameter() const;
     int getItem() const;
     int getValue() const;
+    // False for a message cut short before its value byte, whose getValue
+    // reads 0 without there being a value.
+    bool hasValue() const;
 
     // Requests and values of the six per-control parameters (1 to 6).
     bool isParameterRequest() const;

@@ -74,7 +74,7 @@ TEST_F (Interpreter, GlobalRepliesAndTheirOwnKinds)
 
     EXPECT_EQ (cache.getGlobal (6), 5);
     EXPECT_EQ (cache.getGlobal (2), 1);
-    EXPECT_EQ (cache.getGlobal (3), 0) << "the octave shift is reported, not kept";
+    EXPECT_EQ (cache.getGlobal (3), -64) << "the last octave shift reported is kept, signed, for the chart";
     EXPECT_EQ (cache.getGlobal (7), 9);
 
     EXPECT_EQ (read (reply (0x41, { 0x04, 2 })), (Event { eventCurveValue, 4, 2 }));

@@ -12,12 +12,13 @@ using KeyboardRoundTrip = KeyboardRig;
 TEST_F (KeyboardRoundTrip, SendAllStoresTheEditorsCacheIntoTheKeyboardsMemory)
 {
     connect();
+    manager->getCache().applyDefaultValues(); // every value given, so every value is sent
     manager->setNumber (0x30, 10);
     manager->setItemParam (2, 0x70, 3);
     manager->setGlobal (6, 5);
     manager->setCurve (1, 2);
 
-    ASSERT_TRUE (manager->sendAllToKeyboard (3));
+    ASSERT_TRUE (manager->sendAllToKeyboard (3).stored);
     settle();
 
     const auto memory = keyboard.inspect ([] (const KeyboardModel& k) { return k.memories[3]; });

@@ -51,7 +51,7 @@ TEST (Senders, WithoutAKeyboardOutputReturnFalseAndSendNothing)
         [&] { return manager.sendCurveValue (4, 1); },        [&] { return manager.requestLedState (99); },
         [&] { return manager.sendLedState (99, 0); },         [&] { return manager.storeToMemory (1); },
         [&] { return manager.sendMemoryCommand05 (1); },      [&] { return manager.sendCachedGlobal (6); },
-        [&] { return manager.sendCachedCurve (1); },          [&] { return manager.sendAllToKeyboard (1); },
+        [&] { return manager.sendCachedCurve (1); },          [&] { return manager.sendAllToKeyboard (1).stored; },
     };
     for (size_t i = 0; i < std::size (senders); ++i)
         EXPECT_FALSE (senders[i]()) << "sender #" << i;
@@ -97,7 +97,7 @@ TEST_F (SendersWithKeyboard, NoSysExDataByteOfHexEightyOrMoreReachesTheKeyboard)
     // The cache only hands out data bytes, whatever it was given.
     manager->setItemParam (3, 0x30, 1000);
     manager->setCurve (1, -7);
-    EXPECT_TRUE (manager->sendAllToKeyboard (1));
+    EXPECT_TRUE (manager->sendAllToKeyboard (1).stored);
     for (const auto& s : sentToKeyboard())
         EXPECT_TRUE (OrvaneMidiMessage49 (s.message).hasOnlySevenBitData()) << OrvaneMidiMessage49 (s.message).toHexString();
 }
@@ -105,7 +105,8 @@ TEST_F (SendersWithKeyboard, NoSysExDataByteOfHexEightyOrMoreReachesTheKeyboard)
 TEST_F (SendersWithKeyboard, SendAllSendsEveryControlButThePitchStripThenStores)
 {
     connect();
-    EXPECT_TRUE (manager->sendAllToKeyboard (2));
+    manager->getCache().applyDefaultValues();
+    EXPECT_TRUE (manager->sendAllToKeyboard (2).stored);
 
     const auto sent = decode (sentToKeyboard());
     ASSERT_EQ (sent.size(), 221u); // 36 controls × 6, the global channel, 3 curves, the store
@@ -124,16 +125,17 @@ TEST_F (SendersWithKeyboard, SendAllSendsEveryControlButThePitchStripThenStores)
     EXPECT_EQ (sent[2], (Sent { 2, 3, 0x01, 74 }));
 
     EXPECT_THAT (std::vector<Sent> (sent.begin() + 216, sent.end() - 1),
-                 ElementsAre (Sent { 2, 0x40, 6, 0 }, Sent { 2, 0x41, 4, 0 }, Sent { 2, 0x41, 1, 0 }, Sent { 2, 0x41, 3, 0 }));
+                 ElementsAre (Sent { 2, 0x40, 6, 0 }, Sent { 2, 0x41, 4, 2 }, Sent { 2, 0x41, 1, 0 }, Sent { 2, 0x41, 3, 0 }));
     EXPECT_TRUE (sameBytes (sentToKeyboard().back().message, OrvaneMidiMessage49::createStoreToMemory (2)));
 }
 
 TEST_F (SendersWithKeyboard, SendAllSkipsMissingValuesAndStoresEvenAnEmptyCache)
 {
     connect();
+    manager->getCache().applyDefaultValues();
     manager->setItemParam (3, 0x31, 50); // a control with a number and nothing else
 
-    EXPECT_TRUE (manager->sendAllToKeyboard (5));
+    EXPECT_TRUE (manager->sendAllToKeyboard (5).stored);
     const auto sent = decode (sentToKeyboard());
     const auto of31 = std::count_if (sent.begin(), sent.end(), [] (const Sent& s) { return s.item == 0x31 && s.parameter <= 6; });
     EXPECT_EQ (of31, 1);
@@ -154,14 +156,12 @@ TEST_F (SendersWithKeyboard, ItemSettingsGoOnlyToModelsThatTakeThem)
     EXPECT_TRUE (sentToKeyboard().empty());
 }
 
-TEST_F (SendersWithKeyboard, ResetRestoresDefaultsAndClearsTheFirmwareRevision)
+TEST_F (SendersWithKeyboard, ResetRestoresTheDefaultAssignmentAsGiven)
 {
     connect();
-    manager->handleIncomingMidiMessage (
-        nullptr, midiBytes ({ 0xF0, 0x7E, 0x00, 0x06, 0x02, 0x00, 0x2F, 0x19, 0x02, 0x00, 0x04, 0x00, 1, 2, 3, 4, 0xF7 }));
     manager->setNumber (0x30, 99);
     manager->resetToDefaults();
 
     EXPECT_EQ (manager->getNumber (0x30), 7);
-    EXPECT_EQ (manager->getFirmwareRevision(), (FirmwareRevision { 0, 0, 0, 0 }));
+    EXPECT_EQ (manager->getCache().getItemSource (3, 0x30), ValueSource::defaults) << "the user asked for them: they may be sent";
 }

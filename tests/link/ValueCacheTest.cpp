@@ -42,7 +42,7 @@ TEST (ValueCache, KnownItemsAreTheThirtySevenIdsRepliesMayStore)
         EXPECT_FALSE (cache.isKnownItem (id)) << id;
 }
 
-TEST (ValueCache, HoldsOnlyWhatFitsInADataByte)
+TEST (ValueCache, ControlParametersHoldOnlyWhatFitsInADataByteGlobalsAndCurvesSixteenBits)
 {
     ValueCache cache;
     cache.setItemParam (3, 0x30, 200);
@@ -50,17 +50,46 @@ TEST (ValueCache, HoldsOnlyWhatFitsInADataByte)
     cache.setItemParam (3, 300, 10);  // no such control id on the wire
     cache.setItemParam (7, 0x30, 10); // no such parameter
     cache.setGlobal (6, 1000);
+    cache.setGlobal (3, -2);
     cache.setGlobal (12, 5);
     cache.setCurve (-1, 5);
     cache.setCurve (1, -3);
+    cache.setCurve (2, 70000);
 
     EXPECT_EQ (cache.getItemParam (3, 0x30), 127);
     EXPECT_EQ (cache.getItemParam (4, 0x30), 0);
     EXPECT_EQ (cache.getItemParam (3, 300), -1);
     EXPECT_EQ (cache.getItemParam (7, 0x30), -1);
-    EXPECT_EQ (cache.getGlobal (6), 127);
+    EXPECT_EQ (cache.getGlobal (6), 1000);
+    EXPECT_EQ (cache.getGlobal (3), -2) << "a file's octave transposition";
     EXPECT_EQ (cache.getGlobal (12), -1);
-    EXPECT_EQ (cache.getCurve (1), 0);
+    EXPECT_EQ (cache.getCurve (1), -3);
+    EXPECT_EQ (cache.getCurve (2), (int) (juce::int16) 70000);
+}
+
+TEST (ValueCache, EveryValueKnowsWhereItCameFrom)
+{
+    ValueCache cache;
+    EXPECT_TRUE (cache.isAssumed (3, 0x30)) << "the start-up defaults are only a guess";
+    EXPECT_TRUE (cache.isAssumed (3, 0x31)) << "and a missing value is no better";
+    EXPECT_EQ (cache.getGlobalSource (6), ValueSource::assumed);
+    EXPECT_EQ (cache.getCurveSource (1), ValueSource::assumed);
+
+    cache.storeReplyPairs (3, { 0x30, 10, 0x20, 50 });
+    EXPECT_EQ (cache.getItemSource (3, 0x30), ValueSource::keyboard);
+    EXPECT_TRUE (cache.isAssumed (3, 0x20)) << "a reply for an id the keyboard's replies do not cover stores nothing";
+    EXPECT_EQ (cache.getItemParam (3, 0x20), 20);
+
+    cache.setItemParam (2, 0x30, 4);
+    cache.setGlobal (6, 2, ValueSource::file);
+    EXPECT_EQ (cache.getItemSource (2, 0x30), ValueSource::user);
+    EXPECT_EQ (cache.getGlobalSource (6), ValueSource::file);
+
+    cache.applyDefaultValues();
+    EXPECT_EQ (cache.getItemSource (3, 0x20), ValueSource::defaults);
+    EXPECT_EQ (cache.getGlobalSource (6), ValueSource::defaults);
+    EXPECT_EQ (cache.getGlobal (6), 0);
+    EXPECT_EQ (cache.getCurve (4), 2);
 }
 
 TEST (ValueCache, ResetRefillsTheAssignmentButNotGlobalsOrCurves)
@@ -71,7 +100,7 @@ TEST (ValueCache, ResetRefillsTheAssignmentButNotGlobalsOrCurves)
     cache.setGlobal (6, 4);
     cache.setCurve (3, 2);
 
-    cache.resetToDefaults();
+    cache.resetToDefaults (ValueSource::defaults);
 
     EXPECT_EQ (cache.getItemParam (3, 0x30), 7);
     EXPECT_EQ (cache.getItemParam (3, 0x31), -1);

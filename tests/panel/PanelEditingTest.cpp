@@ -55,20 +55,47 @@ TEST_F (PanelEditing, PickingAControlShowsItsCachedAssignment)
     EXPECT_EQ (w.toggleOptionCombo->getText(), "Gate");
 }
 
-TEST_F (PanelEditing, ModesWithoutAnItemOfTheirOwnAreShownAsTheirItemAndWrittenBack)
+TEST_F (PanelEditing, ModesWithoutAnItemOfTheirOwnAreShownAsTheirItemButNeverWrittenBack)
 {
-    struct Case { int cached, shownItem, writtenBack; };
-    const Case cases[] = { { 2, 1, 1 }, { 3, 2, 4 }, { 10, 5, 9 } };
+    struct Case { int cached, shownItem; };
+    const Case cases[] = { { 2, 1 }, { 3, 2 }, { 10, 5 } };
 
     for (const auto& c : cases)
     {
         SCOPED_TRACE (c.cached);
-        choose (*widgets().modeCombo, 0); // show "Off" first, so that the pick changes the item
+        pick ("0x70"); // a pad first, so that the pick changes the item shown
         manager().setItemParam (1, 0x30, c.cached);
         pick ("0x30");
         EXPECT_EQ (widgets().modeCombo->getSelectedItemIndex(), c.shownItem);
-        EXPECT_EQ (manager().getItemParam (1, 0x30), c.writtenBack);
+        EXPECT_EQ (manager().getItemParam (1, 0x30), c.cached);
     }
+}
+
+TEST_F (PanelEditing, ALateNotificationFromTheUsersChoiceWritesNothingToTheNextControl)
+{
+    manager().setItemParam (1, 0x33, 2); // knob 9 a relative encoder
+    pick ("0x30");
+    // The user's choice is announced asynchronously; a pick comes first.
+    widgets().channelCombo->setSelectedItemIndex (4, juce::sendNotificationAsync);
+    widgets().modeCombo->setSelectedItemIndex (0, juce::sendNotificationAsync);
+    pick ("0x33");
+
+    EXPECT_EQ (manager().getItemParam (1, 0x33), 2);
+    EXPECT_EQ (manager().getItemParam (2, 0x33), 0x41);
+    EXPECT_EQ (manager().getItemParam (1, 0x30), 1);
+}
+
+TEST_F (PanelEditing, ValuesTheEditorOnlyAssumedShowGreyedUntilTheUserChoosesOne)
+{
+    pick ("0x30");
+    const auto& w = widgets();
+    EXPECT_TRUE (w.ccNumberCombo->isColourSpecified (juce::ComboBox::textColourId)) << "nothing read from a keyboard yet";
+    EXPECT_THAT (w.ccNumberCombo->getTooltip().toStdString(), ::testing::HasSubstr ("Not read from the keyboard"));
+
+    choose (*w.ccNumberCombo, 20);
+    EXPECT_FALSE (w.ccNumberCombo->isColourSpecified (juce::ComboBox::textColourId)) << "the look's own text colour";
+    EXPECT_EQ (w.ccNumberCombo->getTooltip(), "Midi control number assigned to the selected control");
+    EXPECT_TRUE (w.channelCombo->isColourSpecified (juce::ComboBox::textColourId)) << "the other values are still a guess";
 }
 
 TEST_F (PanelEditing, ModesNoItemShowsLeaveTheModeBoxAsItWas)

@@ -90,7 +90,8 @@ TEST_F (PanelLayout, ConstructionGivesTheWidgetsInTheirPlaces)
     EXPECT_TRUE (w.controlNameEditor->isReadOnly());
     EXPECT_EQ (w.padsButton->getTooltip(), "Opens the pad calibration page");
     EXPECT_EQ (w.sendButton->getButtonText(), "Send to Keyboard");
-    EXPECT_EQ (panel->getNumChildComponents(), 39);
+    EXPECT_EQ (panel->getNumChildComponents(), 40) << "the widgets and the hidden notice bubble";
+    EXPECT_FALSE (w.notice->isVisible());
     EXPECT_EQ (panel->getBounds(), juce::Rectangle<int> (0, 0, 816, 545));
 }
 

@@ -81,7 +81,7 @@ TEST_F (PanelReadBack, APickAfterTheReadBackShowsTheKeyboardsAssignment)
     pick ("0x70");
     pick ("0x33"); // the keyboard's knob 9 is a relative encoder, mode 2
     EXPECT_EQ (widgets().modeCombo->getText(), "Continuous");
-    EXPECT_EQ (manager().getItemParam (1, 0x33), 1) << "the shown item writes its own mode back";
+    EXPECT_EQ (manager().getItemParam (1, 0x33), 2) << "showing a control never writes its mode back";
 }
 
 TEST_F (PanelReadBack, ASecondDetectionReadsEverythingAgain)

@@ -28,7 +28,8 @@ class MidiOutputPort
 {
 public:
     virtual ~MidiOutputPort() = default;
-    virtual void sendMessageNow (const juce::MidiMessage& message) = 0;
+    // False when the message did not leave, as when the port is gone.
+    virtual bool sendMessageNow (const juce::MidiMessage& message) = 0;
     virtual juce::String getName() const = 0;
 };
 

@@ -301,10 +301,8 @@ bool OrvaneManager49::sendToKeyboard (const juce::MidiMessage& message)
     const juce::ScopedLock sending (sendLock);
     {
         const juce::ScopedLock lock (stateLock);
-        if (keyboardOutput == nullptr)
+        if (keyboardOutput == nullptr || ! keyboardOutput->sendMessageNow (message))
             return false;
-
-        keyboardOutput->sendMessageNow (message);
     }
 
     waitForPacingDeadline();

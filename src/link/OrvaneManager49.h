@@ -144,9 +144,9 @@ public:
         bool refusedModel = false; // a keyboard other than the Vorlo: nothing was sent
         bool stored = false;       // the store command left for the keyboard
         int valuesSent = 0;
-        int valuesFailed = 0;                // values that could not be sent
-        std::vector<int> controlsLeftAlone;  // controls with values never read, loaded or set: those were not sent
-        juce::StringArray valuesOutOfRange;  // globals and curves that fit no data byte: not sent
+        int valuesFailed = 0;               // values that could not be sent
+        std::vector<int> controlsLeftAlone; // controls with values never read, loaded or set: those were not sent
+        juce::StringArray valuesOutOfRange; // globals and curves that fit no data byte: not sent
 
         bool isComplete() const { return stored && valuesFailed == 0 && valuesOutOfRange.isEmpty(); }
     };
@@ -169,7 +169,8 @@ private:
     void openEveryInput();
 
     // Sends on the keyboard's output, paced; false, sending nothing, without
-    // one or when a SysEx message carries a data byte of 0x80 or more.
+    // one, when a SysEx message carries a data byte of 0x80 or more, or when
+    // the message did not leave (the port is gone).
     bool sendToKeyboard (const juce::MidiMessage& message);
     void waitForPacingDeadline();
     void takeQueryReply (const juce::MidiMessage& message);

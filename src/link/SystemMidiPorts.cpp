@@ -43,7 +43,12 @@ class SystemOutputPort final : public MidiOutputPort
 public:
     explicit SystemOutputPort (std::unique_ptr<juce::MidiOutput> outputToUse) : output (std::move (outputToUse)) {}
 
-    void sendMessageNow (const juce::MidiMessage& message) override { output->sendMessageNow (message); }
+    // The system's MIDI layer reports no failure of a send.
+    bool sendMessageNow (const juce::MidiMessage& message) override
+    {
+        output->sendMessageNow (message);
+        return true;
+    }
     juce::String getName() const override { return output->getName(); }
 
 private:

@@ -169,13 +169,13 @@ public:
         return (int) openedInputs.size();
     }
 
-    void send (PortId output, const juce::MidiMessage& message)
+    bool send (PortId output, const juce::MidiMessage& message)
     {
         {
             const std::lock_guard<std::mutex> lock (stateMutex);
             auto* port = find (output);
             if (port == nullptr || ! port->present)
-                return;
+                return false;
 
             const double now = nowMs();
             port->sent.push_back ({ now, message });
@@ -186,6 +186,7 @@ public:
         }
         toDevices.wakeUp.notify_all();
         toInputs.wakeUp.notify_all();
+        return true;
     }
 
     void sendToInput (PortId input, const juce::MidiMessage& message, double delayMs)
@@ -381,7 +382,7 @@ public:
     {
     }
 
-    void sendMessageNow (const juce::MidiMessage& message) override { hub->send (port, message); }
+    bool sendMessageNow (const juce::MidiMessage& message) override { return hub->send (port, message); }
     juce::String getName() const override { return name; }
 
 private:

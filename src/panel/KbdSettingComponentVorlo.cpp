@@ -31,13 +31,14 @@ juce::StringArray channelItemTexts()
 }
 
 const juce::Colour assumedTextColour { 0xff8c8c8c };
-const juce::String notReadTooltip = "Not read from the keyboard: this is the editor's default, and Send leaves the keyboard's own value alone.";
+const juce::String notReadTooltip =
+    "Not read from the keyboard: this is the editor's default, and Send leaves the keyboard's own value alone.";
 const juce::Identifier baseTooltipProperty { "baseTooltip" };
 
 juce::String notVorloText (int deviceCode)
 {
     return "The keyboard found is an Orvane " + modelNameFor (deviceCode)
-         + ", not a Velmora Vorlo. This editor reads and sets only the Vorlo, so it leaves that keyboard as it is.";
+        + ", not a Velmora Vorlo. This editor reads and sets only the Vorlo, so it leaves that keyboard as it is.";
 }
 
 juce::String countOf (int count, const juce::String& singular, const juce::String& plural)
@@ -164,8 +165,8 @@ void KbdSettingComponentVorlo::createChildren()
     w.controlNameEditor->applyColourToAllText (juce::Colours::black);
 
     w.ccNumberLabel = makeLabel ("new label", "CC number:", R (425, 64, 80, 24));
-    w.ccNumberCombo = makeCombo ("CC number combo", "Midi control number assigned to the selected control", controllerItemTexts(),
-                                 R (509, 64, 180, 24));
+    w.ccNumberCombo =
+        makeCombo ("CC number combo", "Midi control number assigned to the selected control", controllerItemTexts(), R (509, 64, 180, 24));
     w.defaultValuesButton = makeButton ("new button", "Default Values", R (712, 62, 96, 22));
     w.sendButton = makeButton ("new button", "Send to Keyboard", R (712, 16, 96, 22));
     w.picker = addChild<Vorlo25CtrlPickerComponent> (R (9, 165, 800, 378));
@@ -194,8 +195,8 @@ void KbdSettingComponentVorlo::createChildren()
                                      { "Toggle", "Gate" }, optionBounds);
     w.encodingOptionCombo = makeCombo ("Option Combo", "States the encoding scheme used for control messages",
                                        { "Absolute", "Relative #1", "Relative #2", "Relative #3" }, optionBounds);
-    w.nrpnOptionCombo = makeCombo ("Option Combo", "States the kind of control messages generated (NRPN vs. RPN)", { "NRPN", "RPN" },
-                                   optionBounds);
+    w.nrpnOptionCombo =
+        makeCombo ("Option Combo", "States the kind of control messages generated (NRPN vs. RPN)", { "NRPN", "RPN" }, optionBounds);
     w.holdOptionCombo = makeCombo ("Option Combo", "States if the auto-returns to 0 (standard) or else holds the value (hold)",
                                    { "Standard", "Hold" }, optionBounds);
 
@@ -220,8 +221,8 @@ void KbdSettingComponentVorlo::createChildren()
     // Keyboard focus: the global channel label, then the value boxes, then
     // the other global labels and boxes.
     w.globalChannelLabel->setExplicitFocusOrder (1);
-    for (auto* comboBox : { w.ccNumberCombo.get(), w.modeCombo.get(), w.channelCombo.get(), w.maxCombo.get(), w.minCombo.get(),
-                            w.globalChannelCombo.get() })
+    for (auto* comboBox :
+         { w.ccNumberCombo.get(), w.modeCombo.get(), w.channelCombo.get(), w.maxCombo.get(), w.minCombo.get(), w.globalChannelCombo.get() })
         comboBox->setExplicitFocusOrder (2);
     for (auto* label : { w.knobModeLabel.get(), w.knobAccelLabel.get(), w.velCurveLabel.get(), w.padCurveLabel.get() })
         label->setExplicitFocusOrder (3);
@@ -563,8 +564,7 @@ void KbdSettingComponentVorlo::reportSend (const OrvaneManager49::SendAllReport&
         else
             dialogs.showMessage (juce::MessageBoxIconType::WarningIcon, keyboardProblemTitle,
                                  "Stored in " + memoryText + ", but these values do not fit the keyboard and were not sent: "
-                                     + report.valuesOutOfRange.joinIntoString (", ")
-                                     + ". The keyboard kept its own values for them.");
+                                     + report.valuesOutOfRange.joinIntoString (", ") + ". The keyboard kept its own values for them.");
         return;
     }
 

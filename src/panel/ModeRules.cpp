@@ -17,21 +17,17 @@ struct MaskRange
 
 // Controls of the whole keyboard family; the Vorlo's are the first rows.
 constexpr MaskRange modeMasks[] = {
-    { 1, 14, 0x001E },   { 48, 48, 0x001E },  { 51, 51, 0x001E },   // knobs
-    { 64, 64, 0x401E },                                              // modulation strip
-    { 65, 65, 0x1000 },                                              // pitch strip
-    { 80, 80, 0x0700 },                                              // sustain pedal
-    { 112, 127, 0x0F80 },                                            // pads
-    { 49, 49, 0x001E },  { 75, 79, 0x001E },  { 18, 27, 0x0F06 },   // the other models' controls
-    { 50, 50, 0x0706 },  { 52, 52, 0x0706 },  { 83, 83, 0x0706 },
-    { 66, 66, 0x401E },  { 81, 82, 0x401E },  { 88, 93, 0x0F86 },
+    { 1, 14, 0x001E },    { 48, 48, 0x001E }, { 51, 51, 0x001E }, // knobs
+    { 64, 64, 0x401E },                                           // modulation strip
+    { 65, 65, 0x1000 },                                           // pitch strip
+    { 80, 80, 0x0700 },                                           // sustain pedal
+    { 112, 127, 0x0F80 },                                         // pads
+    { 49, 49, 0x001E },   { 75, 79, 0x001E }, { 18, 27, 0x0F06 }, // the other models' controls
+    { 50, 50, 0x0706 },   { 52, 52, 0x0706 }, { 83, 83, 0x0706 }, { 66, 66, 0x401E }, { 81, 82, 0x401E }, { 88, 93, 0x0F86 },
 };
 } // namespace
 
-int modeToItemIndex (int mode)
-{
-    return juce::isPositiveAndBelow (mode, numModes) ? itemForMode[mode] : -1;
-}
+int modeToItemIndex (int mode) { return juce::isPositiveAndBelow (mode, numModes) ? itemForMode[mode] : -1; }
 
 int itemIndexToMode (int itemIndex)
 {
@@ -60,13 +56,7 @@ OptionBox optionBoxFor (int mode, bool isKnob)
     }
 }
 
-int channelToItemIndex (int channel)
-{
-    return channel == globalChannelValue ? globalChannelItem : channel;
-}
+int channelToItemIndex (int channel) { return channel == globalChannelValue ? globalChannelItem : channel; }
 
-int itemIndexToChannel (int itemIndex)
-{
-    return itemIndex == globalChannelItem ? globalChannelValue : itemIndex;
-}
+int itemIndexToChannel (int itemIndex) { return itemIndex == globalChannelItem ? globalChannelValue : itemIndex; }
 } // namespace ModeRules

@@ -20,9 +20,7 @@ ReadBackChain::Outcome ReadBackChain::handle (int event, int a)
             manager.requestControllerNumbers (0);
             return Outcome::nothing;
 
-        case eventDetectionEnded:
-            manager.setDetectionFinished (true);
-            return Outcome::refreshGlobals;
+        case eventDetectionEnded: manager.setDetectionFinished (true); return Outcome::refreshGlobals;
 
         default: break;
     }

@@ -19,10 +19,12 @@ public:
     virtual bool askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) = 0;
 
     // A file to read, or nothing when the user cancels.
-    virtual std::optional<juce::File> chooseFileToOpen (const juce::String& title, const juce::File& startIn, const juce::String& patterns) = 0;
+    virtual std::optional<juce::File> chooseFileToOpen (const juce::String& title, const juce::File& startIn,
+                                                        const juce::String& patterns) = 0;
 
     // A file to write, after a warning when it exists; nothing when the user cancels.
-    virtual std::optional<juce::File> chooseFileToSave (const juce::String& title, const juce::File& startIn, const juce::String& patterns) = 0;
+    virtual std::optional<juce::File> chooseFileToSave (const juce::String& title, const juce::File& startIn,
+                                                        const juce::String& patterns) = 0;
 
     // JUCE's modal alert windows and the platform's native file dialogs.
     static Dialogs& system();

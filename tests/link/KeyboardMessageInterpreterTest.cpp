@@ -81,6 +81,23 @@ TEST_F (Interpreter, GlobalRepliesAndTheirOwnKinds)
     EXPECT_EQ (cache.getCurve (4), 2);
 }
 
+TEST_F (Interpreter, RepliesCutShortBeforeTheirValueStoreAndReportNothing)
+{
+    cache.setGlobal (6, 4, ValueSource::keyboard);
+    cache.setCurve (1, 2, ValueSource::keyboard);
+
+    // Parameter, item, and no value byte: F0 00 2F 19 7F 42 02 00 40 06 F7.
+    for (const auto& [parameter, item] :
+         { std::pair { 0x40, 0x06 }, { 0x40, 0x02 }, { 0x40, 0x03 }, { 0x40, 0x07 }, { 0x41, 0x01 }, { 0x00, 0x63 } })
+        EXPECT_FALSE (read (reply (parameter, { item })).has_value()) << parameter << "/" << item;
+
+    EXPECT_EQ (cache.getGlobal (6), 4) << "not channel 1";
+    EXPECT_EQ (cache.getGlobal (2), 0);
+    EXPECT_EQ (cache.getGlobalSource (2), ValueSource::assumed);
+    EXPECT_EQ (cache.getGlobal (3), 0);
+    EXPECT_EQ (cache.getCurve (1), 2);
+}
+
 TEST_F (Interpreter, IndexesPastTheGlobalsOrCurvesAreIgnored)
 {
     EXPECT_EQ (read (reply (0x40, { 12, 5 })), std::nullopt);

@@ -6,24 +6,20 @@ using namespace ModeRules;
 
 TEST (ModeRules, EveryModeValueAndItsItem)
 {
-    struct Case { int mode, item; OptionBox knobBox, otherBox; };
+    struct Case
+    {
+        int mode, item;
+        OptionBox knobBox, otherBox;
+    };
     const Case cases[] = {
-        { -1, -1, OptionBox::none, OptionBox::none },
-        { 0, 0, OptionBox::none, OptionBox::none },
-        { 1, 1, OptionBox::encoding, OptionBox::none },
-        { 2, 1, OptionBox::none, OptionBox::none },
-        { 3, 2, OptionBox::none, OptionBox::none },
-        { 4, 2, OptionBox::nrpn, OptionBox::nrpn },
-        { 5, -1, OptionBox::none, OptionBox::none },
-        { 6, -1, OptionBox::none, OptionBox::none },
-        { 7, 3, OptionBox::none, OptionBox::none },
-        { 8, 4, OptionBox::toggle, OptionBox::toggle },
-        { 9, 5, OptionBox::toggle, OptionBox::toggle },
-        { 10, 5, OptionBox::none, OptionBox::none },
-        { 11, 6, OptionBox::none, OptionBox::none },
-        { 12, 7, OptionBox::hold, OptionBox::hold },
-        { 13, -1, OptionBox::none, OptionBox::none },
-        { 14, 8, OptionBox::hold, OptionBox::hold },
+        { -1, -1, OptionBox::none, OptionBox::none },   { 0, 0, OptionBox::none, OptionBox::none },
+        { 1, 1, OptionBox::encoding, OptionBox::none }, { 2, 1, OptionBox::none, OptionBox::none },
+        { 3, 2, OptionBox::none, OptionBox::none },     { 4, 2, OptionBox::nrpn, OptionBox::nrpn },
+        { 5, -1, OptionBox::none, OptionBox::none },    { 6, -1, OptionBox::none, OptionBox::none },
+        { 7, 3, OptionBox::none, OptionBox::none },     { 8, 4, OptionBox::toggle, OptionBox::toggle },
+        { 9, 5, OptionBox::toggle, OptionBox::toggle }, { 10, 5, OptionBox::none, OptionBox::none },
+        { 11, 6, OptionBox::none, OptionBox::none },    { 12, 7, OptionBox::hold, OptionBox::hold },
+        { 13, -1, OptionBox::none, OptionBox::none },   { 14, 8, OptionBox::hold, OptionBox::hold },
         { 15, -1, OptionBox::none, OptionBox::none },
     };
     for (const auto& c : cases)
@@ -43,11 +39,10 @@ TEST (ModeRules, EveryModeValueAndItsItem)
 TEST (ModeRules, MasksOfTheWholeFamily)
 {
     const std::pair<int, int> masks[] = {
-        { 1, 0x001E },  { 14, 0x001E }, { 48, 0x001E }, { 51, 0x001E }, { 64, 0x401E }, { 65, 0x1000 }, { 80, 0x0700 },
-        { 112, 0x0F80 }, { 127, 0x0F80 }, { 32, 0 },     { 33, 0 },      { 49, 0x001E }, { 75, 0x001E }, { 79, 0x001E },
-        { 18, 0x0F06 }, { 27, 0x0F06 }, { 50, 0x0706 }, { 52, 0x0706 }, { 83, 0x0706 }, { 66, 0x401E }, { 81, 0x401E },
-        { 82, 0x401E }, { 88, 0x0F86 }, { 93, 0x0F86 }, { 0, 0 },       { 15, 0 },      { 17, 0 },      { 94, 0 },
-        { 128, 0 },
+        { 1, 0x001E },   { 14, 0x001E }, { 48, 0x001E }, { 51, 0x001E }, { 64, 0x401E }, { 65, 0x1000 }, { 80, 0x0700 }, { 112, 0x0F80 },
+        { 127, 0x0F80 }, { 32, 0 },      { 33, 0 },      { 49, 0x001E }, { 75, 0x001E }, { 79, 0x001E }, { 18, 0x0F06 }, { 27, 0x0F06 },
+        { 50, 0x0706 },  { 52, 0x0706 }, { 83, 0x0706 }, { 66, 0x401E }, { 81, 0x401E }, { 82, 0x401E }, { 88, 0x0F86 }, { 93, 0x0F86 },
+        { 0, 0 },        { 15, 0 },      { 17, 0 },      { 94, 0 },      { 128, 0 },
     };
     for (const auto& [id, mask] : masks)
         EXPECT_EQ (modeMaskFor (id), mask) << id;

@@ -57,7 +57,10 @@ TEST_F (PanelEditing, PickingAControlShowsItsCachedAssignment)
 
 TEST_F (PanelEditing, ModesWithoutAnItemOfTheirOwnAreShownAsTheirItemButNeverWrittenBack)
 {
-    struct Case { int cached, shownItem; };
+    struct Case
+    {
+        int cached, shownItem;
+    };
     const Case cases[] = { { 2, 1 }, { 3, 2 }, { 10, 5 } };
 
     for (const auto& c : cases)

@@ -33,7 +33,12 @@ protected:
 TEST_F (ReadBackChainRules, EachReplyAsksForTheNextValue)
 {
     using Outcome = ReadBackChain::Outcome;
-    struct Step { int event, a; std::vector<std::pair<int, int>> next; Outcome outcome; };
+    struct Step
+    {
+        int event, a;
+        std::vector<std::pair<int, int>> next;
+        Outcome outcome;
+    };
     const Step steps[] = {
         { eventDetected, 0, { { 3, 0 } }, Outcome::nothing },
         { eventControllerNumbers, 0, { { 1, 0 } }, Outcome::nothing },
@@ -54,7 +59,9 @@ TEST_F (ReadBackChainRules, EachReplyAsksForTheNextValue)
         { eventGlobalValue, 7, { { 0x40, 8 } }, Outcome::nothing },
         { eventGlobalValue, 8, { { 0x40, 3 } }, Outcome::refreshGlobals },
         { eventCurveValue, 1, { { 0x40, 3 } }, Outcome::refreshGlobals },
-        { eventOctaveShift, 0, { { 0, 99 }, { 0, 100 }, { 0, 101 }, { 0, 102 }, { 0, 103 }, { 0, 104 }, { 0, 105 }, { 0, 106 } },
+        { eventOctaveShift,
+          0,
+          { { 0, 99 }, { 0, 100 }, { 0, 101 }, { 0, 102 }, { 0, 103 }, { 0, 104 }, { 0, 105 }, { 0, 106 } },
           Outcome::nothing },
     };
 

@@ -56,6 +56,12 @@ public:
         return n;
     }
 
+    void forgetShown()
+    {
+        const std::lock_guard<std::mutex> lock (mutex);
+        shown.clear();
+    }
+
     void answerOk (bool ok) { okAnswers.push_back (ok); }
     void answerFile (std::optional<juce::File> file) { files.push_back (std::move (file)); }
 

@@ -51,6 +51,9 @@ public:
     void showSelectedControl();
     // Puts the global parameters and the firmware revision into their widgets.
     void showGlobals();
+    // "Pads...": runs the pad calibration dialog, or says why it cannot.
+    void openPadCalibration();
+
     // Enables the mode items the control allows.
     void enableModesFor (int id);
     // Shows the one option box that fits the mode and hides the others.
@@ -124,6 +127,9 @@ private:
     void restoreDefaultValues();
     // "Send to Keyboard": everything, stored into the memory chosen.
     void sendToKeyboard();
+
+    // Whether there is a keyboard whose settings the panel may write.
+    bool hasKeyboardToSet() const;
 
     juce::ComboBox* optionComboFor (ModeRules::OptionBox box) const;
     // Toggle, hold, encoding, NRPN: the order in which a pick selects them.

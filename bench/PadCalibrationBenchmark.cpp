@@ -32,8 +32,8 @@ static void padCalibrationDialogOpens (benchmark::State& state)
     }
 
     const int latencyMs = (int) state.range (0);
-    const double perPadMs = latencyMs == silent ? OrvaneManager49::pacingMs + OrvaneManager49::queryTimeoutMs
-                                                : std::max (latencyMs, OrvaneManager49::pacingMs);
+    const double perPadMs =
+        latencyMs == silent ? OrvaneManager49::pacingMs + OrvaneManager49::queryTimeoutMs : std::max (latencyMs, OrvaneManager49::pacingMs);
     const double floorMs = 8 * perPadMs;
 
     VirtualMidiPorts ports;

@@ -103,6 +103,19 @@ juce::String OrvaneManager49::getOutputPortName() const
     return outputPortName;
 }
 
+bool OrvaneManager49::isKeyboardOutputPresent() const
+{
+    juce::String name;
+    {
+        const juce::ScopedLock lock (stateLock);
+        if (keyboardOutput == nullptr)
+            return false;
+        name = keyboardOutput->getName();
+    }
+
+    return ports.getOutputNames().contains (name);
+}
+
 //==============================================================================
 void OrvaneManager49::startDetection()
 {

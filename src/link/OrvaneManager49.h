@@ -48,6 +48,11 @@ public:
     juce::String getInputPortName() const;
     juce::String getOutputPortName() const;
 
+    // Whether the keyboard's output is open and its port still listed. A
+    // detected keyboard stays detected when its cable is pulled, and what is
+    // sent to it then goes nowhere without an error: this tells.
+    bool isKeyboardOutputPresent() const;
+
     // Kept for the settings panel, which marks that it has seen the end of detection.
     void setDetectionFinished (bool finished) { detectionFinished = finished; }
     bool isDetectionFinished() const { return detectionFinished; }

@@ -1,5 +1,6 @@
 #include "panel/KbdSettingComponentVorlo.h"
 
+#include "calibration/PadCalibrationDialog.h"
 #include "panel/ControllerNames.h"
 
 namespace
@@ -506,6 +507,22 @@ void KbdSettingComponentVorlo::buttonClicked (juce::Button* button)
         restoreDefaultValues();
     else if (button == widgets.sendButton.get())
         sendToKeyboard();
+    else if (button == widgets.padsButton.get())
+        openPadCalibration();
+}
+
+bool KbdSettingComponentVorlo::hasKeyboardToSet() const { return manager.isKeyboardDetected(); }
+
+void KbdSettingComponentVorlo::openPadCalibration()
+{
+    if (! hasKeyboardToSet())
+    {
+        dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, keyboardProblemTitle, keyboardCannotBeSetText);
+        return;
+    }
+
+    PadCalibrationDialog dialog (&manager, dialogs);
+    dialog.runModalLoop();
 }
 
 void KbdSettingComponentVorlo::restoreDefaultValues()

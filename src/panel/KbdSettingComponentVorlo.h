@@ -52,6 +52,9 @@ public:
     void showSelectedControl();
     // Puts the global parameters and the firmware revision into their widgets.
     void showGlobals();
+    // "Pads...": runs the pad calibration dialog, or says why it cannot.
+    void openPadCalibration();
+
     // Enables the mode items the control allows.
     void enableModesFor (int id);
     // Shows the one option box that fits the mode and hides the others.
@@ -142,6 +145,9 @@ private:
     std::optional<int> cachedValueShownBy (const juce::ComboBox* comboBox) const;
     // The item a box shows for a cached value.
     int itemShownFor (const juce::ComboBox* comboBox, int value) const;
+
+    // Whether there is a keyboard whose settings the panel may write.
+    bool hasKeyboardToSet() const;
 
     juce::ComboBox* optionComboFor (ModeRules::OptionBox box) const;
     // Toggle, hold, encoding, NRPN: the order in which a pick selects them.

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "JuceIncludes.h"
+#include "link/MidiPorts.h"
+
+#include <ostream>
 
 // The commands of vorloctl. Each returns the process exit code; errors go to
 // standard error.
@@ -14,3 +17,9 @@ int runCatalogueCommand (const juce::ArgumentList& arguments);
 
 // Prints a message given as hex bytes, and what it is.
 int runDescribeCommand (const juce::ArgumentList& arguments);
+
+// Prints the eight pad gains read from the keyboard, or with --set sends and
+// stores new ones.
+int runPadsCommand (const juce::ArgumentList& arguments);
+// The same on the given ports, writing to the given streams.
+int runPadsCommandOn (MidiPorts& ports, const juce::ArgumentList& arguments, std::ostream& out, std::ostream& err);

@@ -33,6 +33,12 @@ int main (int argc, char* argv[])
                       "With --om32 a SysEx message is read in the older dialect of the 32-key model.",
                       [&] (const juce::ArgumentList& args) { exitCode = runDescribeCommand (args); } });
 
+    app.addCommand ({ "pads", "pads [--json] [--set G1,...,G8] [--simulated]", "Prints or sets the velocity gains of the eight pads.",
+                      "Without --set, prints each pad's gain as a fraction of 64 (--json: an array, null where a pad\n"
+                      "did not answer). With --set, sends the eight gains, each 1 to 127, and stores them into the\n"
+                      "keyboard's pad-gain memory. Exits with 1 when the keyboard is missing or did not answer.",
+                      [&] (const juce::ArgumentList& args) { exitCode = runPadsCommand (args); } });
+
     const juce::ArgumentList arguments (argc, argv);
     if (arguments.size() == 0)
     {

@@ -1,6 +1,6 @@
 #include "pickers/OV49CtrlPickerComponent.h"
+#include "pickers/PickerTesting.h"
 #include "support/MessageLoop.h"
-#include "support/PickerTesting.h"
 
 #include <gtest/gtest.h>
 

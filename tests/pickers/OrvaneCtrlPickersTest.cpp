@@ -1,9 +1,9 @@
 #include "pickers/OM32CtrlPickerComponent.h"
 #include "pickers/OR25CtrlPickerComponent.h"
 #include "pickers/OV49CtrlPickerComponent.h"
+#include "pickers/PickerTesting.h"
 #include "pickers/Vorlo25CtrlPickerComponent.h"
 #include "support/MessageLoop.h"
-#include "support/PickerTesting.h"
 
 #include <gmock/gmock.h>
 

@@ -1,6 +1,6 @@
 #include "pickers/Vorlo25CtrlPickerComponent.h"
+#include "pickers/PickerTesting.h"
 #include "support/MessageLoop.h"
-#include "support/PickerTesting.h"
 
 #include <gmock/gmock.h>
 

@@ -1,4 +1,5 @@
 #include "pickers/Vorlo25CtrlPickerComponent.h"
+#include "pickers/PickerTesting.h"
 #include "support/MessageLoop.h"
 
 #include <gmock/gmock.h>
@@ -7,22 +8,6 @@ using ::testing::ElementsAre;
 
 namespace
 {
-struct AnnouncementRecorder : juce::ActionListener
-{
-    void actionListenerCallback (const juce::String& message) override { announced.push_back (message.toStdString()); }
-
-    std::vector<std::string> announced;
-};
-
-juce::Button& findWidget (juce::Component& picker, const juce::String& tooltip)
-{
-    for (auto* child : picker.getChildren())
-        if (auto* widget = dynamic_cast<juce::Button*> (child); widget != nullptr && widget->getTooltip() == tooltip)
-            return *widget;
-
-    throw std::runtime_error ("no widget " + tooltip.toStdString());
-}
-
 class PickerClicks : public ::testing::Test
 {
 protected:
@@ -130,19 +115,7 @@ const juce::Rectangle<int> blankCasing { 249, 25, 24, 24 };
 // The share of the area's pixels that clearly differ from the blank casing.
 float shareUnlikeCasing (const juce::Image& picture, juce::Rectangle<int> area)
 {
-    const auto casing = picture.getPixelAt (blankCasing.getCentreX(), blankCasing.getCentreY());
-    const auto differs = [&] (juce::Colour c)
-    {
-        return std::abs (c.getRed() - casing.getRed()) > 20 || std::abs (c.getGreen() - casing.getGreen()) > 20
-               || std::abs (c.getBlue() - casing.getBlue()) > 20;
-    };
-
-    int count = 0;
-    for (int y = area.getY(); y < area.getBottom(); ++y)
-        for (int x = area.getX(); x < area.getRight(); ++x)
-            count += differs (picture.getPixelAt (x, y)) ? 1 : 0;
-
-    return (float) count / (float) (area.getWidth() * area.getHeight());
+    return shareUnlike (picture, area, { picture.getPixelAt (blankCasing.getCentreX(), blankCasing.getCentreY()) });
 }
 } // namespace
 

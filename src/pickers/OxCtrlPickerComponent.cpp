@@ -1,0 +1,110 @@
+#include "pickers/OxCtrlPickerComponent.h"
+
+#include "pickers/OxCtrlPickerButton.h"
+#include "pickers/OxCtrlPickerKnob.h"
+
+namespace
+{
+constexpr int controlRadioGroup = 1;
+
+std::unique_ptr<OxCtrlPickerWidget> createWidget (OxCtrlPickerComponent::WidgetKind kind)
+{
+    if (kind == OxCtrlPickerComponent::WidgetKind::knob)
+        return std::make_unique<OxCtrlPickerKnob>();
+
+    return std::make_unique<OxCtrlPickerButton>();
+}
+
+// A pair "0x70-0x78" names the control under the widget without and with
+// Shift; a single identifier serves in both states.
+juce::String identifierToAnnounce (const juce::String& identifierText, bool shifted)
+{
+    if (! identifierText.containsChar ('-'))
+        return identifierText;
+
+    return shifted ? identifierText.fromFirstOccurrenceOf ("-", false, false) : identifierText.upToFirstOccurrenceOf ("-", false, false);
+}
+} // namespace
+
+OxCtrlPickerComponent::OxCtrlPickerComponent (const Model& pickerModel) : model (pickerModel), picture (loadPicture (pickerModel))
+{
+    for (size_t i = 0; i < model.numWidgets; ++i)
+    {
+        const auto& entry = model.widgets[i];
+        auto widget = createWidget (entry.kind);
+        addAndMakeVisible (*widget);
+        widget->setTooltip (entry.tooltip);
+        widget->setButtonText (entry.identifierText);
+
+        if (entry.kind == WidgetKind::shift)
+            shiftButton = widget.get();
+        else
+            widget->setRadioGroupId (controlRadioGroup);
+
+        widget->addListener (this);
+        widgets.push_back (std::move (widget));
+    }
+
+    setSize (model.width, model.height);
+}
+
+OxCtrlPickerComponent::~OxCtrlPickerComponent() = default;
+
+juce::Image OxCtrlPickerComponent::loadPicture (const Model& pickerModel)
+{
+    return juce::ImageCache::getFromMemory (pickerModel.pngData, pickerModel.pngSize);
+}
+
+void OxCtrlPickerComponent::paint (juce::Graphics& g)
+{
+    if (model.whiteUnderPicture)
+        g.fillAll (juce::Colours::white);
+
+    // Images are drawn with the opacity of the current colour.
+    g.setColour (juce::Colours::black);
+    g.drawImage (picture, 0, 0, model.width, model.height, 0, 0, picture.getWidth(), picture.getHeight());
+}
+
+void OxCtrlPickerComponent::resized()
+{
+    // The bounds belong to the picture, not to the picker's size.
+    for (size_t i = 0; i < widgets.size(); ++i)
+    {
+        const auto& entry = model.widgets[i];
+        widgets[i]->setBounds (entry.x, entry.y, entry.width, entry.height);
+    }
+}
+
+juce::SortedSet<juce::int16> OxCtrlPickerComponent::getCtrlIds() const
+{
+    juce::SortedSet<juce::int16> ids;
+
+    for (size_t i = 0; i < model.numCtrlIdRanges; ++i)
+        for (auto id = model.ctrlIds[i].first; id <= model.ctrlIds[i].last; ++id)
+            ids.add ((juce::int16) id);
+
+    return ids;
+}
+
+void OxCtrlPickerComponent::buttonClicked (juce::Button* clicked)
+{
+    if (clicked == shiftButton)
+    {
+        shiftButton->setToggleState (! shiftButton->getToggleState(), juce::dontSendNotification);
+
+        // The selected control's click comes back later and announces it
+        // again under the new shift state.
+        if (selectedButton != nullptr)
+            selectedButton->triggerClick();
+
+        return;
+    }
+
+    // Turning it on turns the other controls of its radio group off; the
+    // Shift widget is in no group and keeps its state.
+    selectedButton = clicked;
+    clicked->setToggleState (true, juce::dontSendNotification);
+
+    const auto shifted = shiftButton != nullptr && shiftButton->getToggleState();
+    sendActionMessage (identifierToAnnounce (clicked->getButtonText(), shifted));
+}

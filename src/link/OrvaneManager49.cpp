@@ -559,7 +559,11 @@ OrvaneManager49::SendAllReport OrvaneManager49::sendAllToKeyboard (int memory)
         sendParameter ("curve " + juce::String (curve), cache.getCurve (curve), cache.getCurveSource (curve),
                        [&] { return sendCachedCurve (curve); });
 
-    report.stored = storeToMemory (memory);
+    // A port that vanished on the way may have taken the messages with it
+    // without a word from the system's MIDI layer.
+    report.stored = storeToMemory (memory) && isKeyboardOutputPresent();
+    if (report.isComplete())
+        cache.markKept();
     return report;
 }
 

@@ -132,6 +132,13 @@ void ValueCache::setItemParam (int parameter, int id, int value, ValueSource sou
 
     const juce::ScopedLock sl (lock);
     itemParams[parameter][id] = { toDataByte (value), source };
+    noteEdit (source);
+}
+
+void ValueCache::noteEdit (ValueSource source)
+{
+    if (source == ValueSource::user || source == ValueSource::defaults)
+        unkeptEdits = true;
 }
 
 ItemSetting ValueCache::getItemSetting (int id) const
@@ -163,6 +170,7 @@ bool ValueCache::setGlobal (int index, int value, ValueSource source)
     if (! isValidIndex (globals, index))
         return false;
     globals[(size_t) index] = { (juce::int16) value, source };
+    noteEdit (source);
     return true;
 }
 
@@ -184,6 +192,7 @@ bool ValueCache::setCurve (int index, int value, ValueSource source)
     if (! isValidIndex (curves, index))
         return false;
     curves[(size_t) index] = { (juce::int16) value, source };
+    noteEdit (source);
     return true;
 }
 
@@ -237,6 +246,8 @@ void ValueCache::resetToDefaults (ValueSource source)
         for (int p = 1; p < numParameters; ++p)
             itemParams[p][control.id] = { setting.get (p), source };
     }
+
+    noteEdit (source);
 }
 
 int ValueCache::storeReplyPairs (int parameter, const juce::Array<int>& pairs)

@@ -85,6 +85,12 @@ public:
     // absolute knobs, fast knob acceleration and linear velocity curves.
     void applyDefaultValues();
 
+    // True when the user changed a value, or chose "Default Values", since
+    // the editor's copy was last kept: sent to the keyboard or saved to a
+    // file. Values from the keyboard or a file change nothing here.
+    bool hasUnkeptEdits() const noexcept { return unkeptEdits; }
+    void markKept() noexcept { unkeptEdits = false; }
+
     // Stores the pairs of a reply of this parameter for every known id; the
     // number of pairs the reply held is returned.
     int storeReplyPairs (int parameter, const juce::Array<int>& itemValuePairs);
@@ -96,6 +102,7 @@ public:
 
 private:
     void rebuildControlByNumberLocked();
+    void noteEdit (ValueSource source);
 
     struct Slot
     {
@@ -115,6 +122,7 @@ private:
     std::array<Slot, numCurves> curves {};
     std::map<int, int> controlByNumber;
     std::set<int> knownItems;
+    std::atomic<bool> unkeptEdits { false };
 
     JUCE_DECLARE_NON_COPYABLE (ValueCache)
 };

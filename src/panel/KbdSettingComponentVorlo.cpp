@@ -511,15 +511,10 @@ void KbdSettingComponentVorlo::buttonClicked (juce::Button* button)
         openPadCalibration();
 }
 
-bool KbdSettingComponentVorlo::hasKeyboardToSet() const { return manager.isKeyboardDetected(); }
-
 void KbdSettingComponentVorlo::openPadCalibration()
 {
-    if (! hasKeyboardToSet())
-    {
-        dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, keyboardProblemTitle, keyboardCannotBeSetText);
+    if (! checkKeyboardCanBeSet())
         return;
-    }
 
     PadCalibrationDialog dialog (&manager, dialogs);
     dialog.runModalLoop();

@@ -146,9 +146,6 @@ private:
     // The item a box shows for a cached value.
     int itemShownFor (const juce::ComboBox* comboBox, int value) const;
 
-    // Whether there is a keyboard whose settings the panel may write.
-    bool hasKeyboardToSet() const;
-
     juce::ComboBox* optionComboFor (ModeRules::OptionBox box) const;
     // Toggle, hold, encoding, NRPN: the order in which a pick selects them.
     std::array<juce::ComboBox*, 4> optionCombos() const;

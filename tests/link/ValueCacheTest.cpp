@@ -120,3 +120,22 @@ TEST (ValueCache, ControlByNumberFollowsTheLastRebuildAndTheHighestIdWins)
     EXPECT_EQ (cache.getControlForNumber (7), 0x30);
     EXPECT_EQ (cache.getControlForNumber (74), -1);
 }
+
+TEST (ValueCache, OnlyTheUsersEditsAndDefaultsAreEditsToKeep)
+{
+    ValueCache cache;
+    EXPECT_FALSE (cache.hasUnkeptEdits());
+
+    cache.storeReplyPairs (3, { 0x30, 10 });
+    cache.setGlobal (6, 2, ValueSource::keyboard);
+    cache.setCurve (1, 2, ValueSource::file);
+    EXPECT_FALSE (cache.hasUnkeptEdits()) << "what the keyboard or a file says is not the user's edit";
+
+    cache.setItemParam (3, 0x30, 11);
+    EXPECT_TRUE (cache.hasUnkeptEdits());
+    cache.markKept();
+    EXPECT_FALSE (cache.hasUnkeptEdits());
+
+    cache.applyDefaultValues();
+    EXPECT_TRUE (cache.hasUnkeptEdits());
+}

@@ -5,6 +5,12 @@ DemoAppClass::DemoAppClass()
     // The keyboard among other ports, as on a real desk.
     keyboard = std::make_unique<SimulatedKeyboard> (ports);
     keyboard->setReplyLatencyMs (2.0);
+
+    // "--model 3" plays another keyboard of the family, to see how the
+    // editor names it.
+    const auto arguments = getCommandLineParameterArray();
+    if (const int at = arguments.indexOf ("--model"); at >= 0)
+        keyboard->setModelNumber (juce::jlimit (1, 4, arguments[at + 1].getIntValue()));
     ports.addInput ("Virtual Synth");
     ports.addOutput ("Virtual Synth");
 }

@@ -1,5 +1,6 @@
 #include "panel/KbdSettingComponentVorlo.h"
 
+#include "firmware/UpdaterRunner.h"
 #include "panel/ControllerNames.h"
 
 namespace
@@ -388,6 +389,14 @@ void KbdSettingComponentVorlo::buttonClicked (juce::Button* button)
         restoreDefaultValues();
     else if (button == widgets.sendButton.get())
         sendToKeyboard();
+    else if (button == widgets.firmwareButton.get())
+        upgradeFirmware();
+}
+
+void KbdSettingComponentVorlo::upgradeFirmware()
+{
+    // The non-existent file makes the runner ask the user for one.
+    UpdaterRunner::runFirmwareUpdate (&manager, juce::File(), dialogs);
 }
 
 void KbdSettingComponentVorlo::restoreDefaultValues()

@@ -124,6 +124,8 @@ private:
     void restoreDefaultValues();
     // "Send to Keyboard": everything, stored into the memory chosen.
     void sendToKeyboard();
+    // "Upgrade firmware...": the whole update, file choice included.
+    void upgradeFirmware();
 
     juce::ComboBox* optionComboFor (ModeRules::OptionBox box) const;
     // Toggle, hold, encoding, NRPN: the order in which a pick selects them.

@@ -14,3 +14,7 @@ int runCatalogueCommand (const juce::ArgumentList& arguments);
 
 // Prints a message given as hex bytes, and what it is.
 int runDescribeCommand (const juce::ArgumentList& arguments);
+
+// Streams a firmware file to the keyboard's boot loader (or, with
+// --simulated, to a simulated one, then prints what it received).
+int runFlashCommand (const juce::ArgumentList& arguments);

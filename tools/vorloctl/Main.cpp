@@ -33,6 +33,12 @@ int main (int argc, char* argv[])
                       "With --om32 a SysEx message is read in the older dialect of the 32-key model.",
                       [&] (const juce::ArgumentList& args) { exitCode = runDescribeCommand (args); } });
 
+    app.addCommand ({ "flash", "flash <file> [--simulated] [--yes]", "Streams a firmware file to the keyboard's boot loader.",
+                      "Asks for the keyboard to be restarted in firmware upgrade mode (--yes: it already is), then sends\n"
+                      "the file with a progress bar; Ctrl-C cancels. With --simulated it flashes a simulated boot loader\n"
+                      "and prints how many bytes it received and their SHA-256. Exits with 1 when the update failed.",
+                      [&] (const juce::ArgumentList& args) { exitCode = runFlashCommand (args); } });
+
     const juce::ArgumentList arguments (argc, argv);
     if (arguments.size() == 0)
     {

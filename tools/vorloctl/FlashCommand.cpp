@@ -25,7 +25,7 @@ void printReceived (const SimulatedBootLoader& bootLoader, const juce::File& fil
 {
     const auto image = bootLoader.getReceivedImage();
     std::cout << "The simulated boot loader received " << image.size() << " bytes";
-    if (! image.empty())
+    if (bootLoader.isImageComplete())
         std::cout << ": the file's " << file.getSize() << " bytes padded to " << image.size();
     std::cout << "." << std::endl;
     std::cout << "SHA-256: " << juce::SHA256 (image.data(), image.size()).toHexString() << std::endl;

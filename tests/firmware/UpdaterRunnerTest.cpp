@@ -275,3 +275,41 @@ TEST_F (UpdaterRunnerTest, ASearchUnderWayIsStoppedBeforeTheTransferAndStartedAg
     EXPECT_TRUE (std::none_of (firstNote, lastNote, isIdentityRequest));
     EXPECT_TRUE (manager->isProbing());
 }
+
+TEST_F (UpdaterRunnerTest, EveryFailureOfTheTransferEndsInTheRunnersMatchingText)
+{
+    connectKeyboard();
+    const auto incomplete = juce::String ("\n\n") + UpdaterRunner::incompleteText;
+
+    const struct
+    {
+        const char* name;
+        std::function<void (SimulatedBootLoader::Behaviour&)> fault;
+        int imageSize;
+        Outcome outcome;
+        juce::String text;
+    } cases[] = {
+        { "wrong count echo", [] (auto& b) { b.countEchoOffset = 16; }, 1000, Outcome::failed, UpdaterRunner::failedText },
+        { "silence after a 16-block count", [] (auto& b) { b.silentToCount = true; }, 16 * 512, Outcome::failed,
+          UpdaterRunner::failedText },
+        { "no answer to the second block", [] (auto& b) { b.silentAfterBlock = 1; }, 3 * 512, Outcome::failed,
+          UpdaterRunner::failedText + incomplete },
+        { "4 where 5 is due", [] (auto& b) { b.neverComplete = true; }, 2 * 512, Outcome::failed, UpdaterRunner::failedText + incomplete },
+        { "answers on the wrong channel, until Cancel", [] (auto& b) { b.channel = 1; }, 1000, Outcome::canceled,
+          UpdaterRunner::canceledText },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.name);
+        SimulatedBootLoader::Behaviour behaviour;
+        c.fault (behaviour);
+        bootLoader.setBehaviour (behaviour);
+        const int syncsBefore = bootLoader.getNumSyncCommands();
+        dialogs.cancelProgressWhen ([&] { return bootLoader.getNumSyncCommands() >= syncsBefore + 3; });
+
+        EXPECT_EQ (update (writeFirmware (c.imageSize)), c.outcome);
+        EXPECT_EQ (lastShown().title, UpdaterRunner::errorTitle);
+        EXPECT_EQ (lastShown().text, c.text);
+    }
+}

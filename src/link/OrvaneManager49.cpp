@@ -386,7 +386,11 @@ void OrvaneManager49::detachFirmwareCallback()
         const juce::ScopedLock lock (stateLock);
         keyboardPorts = std::exchange (portNamesBeforeFirmware, std::nullopt);
         if (keyboardPorts)
+        {
             keyboardOutput.reset();
+            inputPortName = keyboardPorts->first;
+            outputPortName = keyboardPorts->second;
+        }
     }
 
     if (keyboardPorts && keyboardPorts->second.isNotEmpty())

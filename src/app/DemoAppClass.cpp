@@ -13,12 +13,37 @@ DemoAppClass::DemoAppClass()
         keyboard->setModelNumber (juce::jlimit (1, 4, arguments[at + 1].getIntValue()));
     ports.addInput ("Virtual Synth");
     ports.addOutput ("Virtual Synth");
+
+    bootLoader = std::make_unique<SimulatedBootLoader> (ports, false);
+    SimulatedBootLoader::Behaviour answersAfterAMoment;
+    answersAfterAMoment.latencyMs = 1.0;
+    bootLoader->setBehaviour (answersAfterAMoment);
+    bootLoader->setOnImageComplete ([this] { juce::MessageManager::callAsync ([this] { leaveBootLoaderMode(); }); });
+    dialogs = std::make_unique<DemoDialogs> (Dialogs::system(), [this] { enterBootLoaderMode(); });
+}
+
+void DemoAppClass::enterBootLoaderMode()
+{
+    keyboard->unplug();
+    bootLoader->plugIn();
+}
+
+void DemoAppClass::leaveBootLoaderMode()
+{
+    // The boot loader's last answer is on its way: give it time to arrive
+    // before the ports go, as a real keyboard takes a moment to restart.
+    juce::Timer::callAfterDelay (restartDelayMs,
+                                 [this]
+                                 {
+                                     bootLoader->unplug();
+                                     keyboard->plugIn();
+                                 });
 }
 
 DemoAppClass::~DemoAppClass() = default;
 
 std::unique_ptr<MainAppWindow> DemoAppClass::createMainWindow()
 {
-    auto content = std::make_unique<MainComponent> (KbdSettingComponentVorlo::Services { ports, Dialogs::system(), Clock::system() });
+    auto content = std::make_unique<MainComponent> (KbdSettingComponentVorlo::Services { ports, *dialogs, Clock::system() });
     return std::make_unique<MainAppWindow> (std::move (content), juce::String (MainAppWindow::title) + " (Demo)");
 }

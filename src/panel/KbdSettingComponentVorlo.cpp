@@ -1,6 +1,7 @@
 #include "panel/KbdSettingComponentVorlo.h"
 
 #include "calibration/PadCalibrationDialog.h"
+#include "firmware/UpdaterRunner.h"
 #include "panel/ControllerNames.h"
 
 namespace
@@ -509,6 +510,8 @@ void KbdSettingComponentVorlo::buttonClicked (juce::Button* button)
         sendToKeyboard();
     else if (button == widgets.padsButton.get())
         openPadCalibration();
+    else if (button == widgets.firmwareButton.get())
+        upgradeFirmware();
 }
 
 void KbdSettingComponentVorlo::openPadCalibration()
@@ -518,6 +521,12 @@ void KbdSettingComponentVorlo::openPadCalibration()
 
     PadCalibrationDialog dialog (&manager, dialogs);
     dialog.runModalLoop();
+}
+
+void KbdSettingComponentVorlo::upgradeFirmware()
+{
+    // The non-existent file makes the runner ask the user for one.
+    UpdaterRunner::runFirmwareUpdate (&manager, juce::File(), dialogs);
 }
 
 void KbdSettingComponentVorlo::restoreDefaultValues()

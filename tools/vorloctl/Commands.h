@@ -23,3 +23,6 @@ int runDescribeCommand (const juce::ArgumentList& arguments);
 int runPadsCommand (const juce::ArgumentList& arguments);
 // The same on the given ports, writing to the given streams.
 int runPadsCommandOn (MidiPorts& ports, const juce::ArgumentList& arguments, std::ostream& out, std::ostream& err);
+// Streams a firmware file to the keyboard's boot loader (or, with
+// --simulated, to a simulated one, then prints what it received).
+int runFlashCommand (const juce::ArgumentList& arguments);

@@ -3,7 +3,7 @@
 #include "link/OrvaneManager49.h"
 #include "panel/ControlTable.h"
 #include "panel/ModeRules.h"
-#include "panel/ReadBackChain.h"
+#include "link/ReadBackChain.h"
 #include "pickers/Vorlo25CtrlPickerComponent.h"
 #include "ui/Dialogs.h"
 #include "ui/NoticeBubble.h"

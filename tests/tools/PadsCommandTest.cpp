@@ -1,4 +1,4 @@
-#include "vorloctl/Commands.h"
+#include "vorloctl/Vorloctl.h"
 
 #include "support/PadCalibrationRig.h"
 
@@ -17,7 +17,9 @@ protected:
         words.addArray (options);
         out.str ({});
         err.str ({});
-        return runPadsCommandOn (ports, juce::ArgumentList ("vorloctl", words), out, err);
+        ToolContext context { out, err };
+        context.ports = &ports;
+        return runVorloctl (words, context);
     }
 
     std::ostringstream out, err;

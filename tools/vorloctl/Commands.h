@@ -1,28 +1,23 @@
 #pragma once
 
-#include "JuceIncludes.h"
-#include "link/MidiPorts.h"
+#include "vorloctl/CommandSpec.h"
 
-#include <ostream>
+// The commands of vorloctl, one spec each. Each command's run returns the
+// process exit code (see ExitCode) and writes errors to standard error.
 
-// The commands of vorloctl. Each returns the process exit code; errors go to
-// standard error.
-
-// Looks for the keyboard on the system's MIDI ports (or, with --simulated, on
-// virtual ones where a simulated keyboard answers) and prints what it found.
-int runDetectCommand (const juce::ArgumentList& arguments);
-
+// Prints the MIDI input and output port names.
+CommandSpec portsCommand();
+// Looks for the keyboard and prints what it found.
+CommandSpec detectCommand();
 // Prints the catalogue of the dialect's named message kinds.
-int runCatalogueCommand (const juce::ArgumentList& arguments);
-
+CommandSpec catalogueCommand();
 // Prints a message given as hex bytes, and what it is.
-int runDescribeCommand (const juce::ArgumentList& arguments);
-
-// Prints the eight pad gains read from the keyboard, or with --set sends and
-// stores new ones.
-int runPadsCommand (const juce::ArgumentList& arguments);
-// The same on the given ports, writing to the given streams.
-int runPadsCommandOn (MidiPorts& ports, const juce::ArgumentList& arguments, std::ostream& out, std::ostream& err);
-// Streams a firmware file to the keyboard's boot loader (or, with
-// --simulated, to a simulated one, then prints what it received).
-int runFlashCommand (const juce::ArgumentList& arguments);
+CommandSpec describeCommand();
+// Reads every setting from the keyboard into a settings file.
+CommandSpec readCommand();
+// Sends a settings file to the keyboard and stores it into a memory.
+CommandSpec sendCommand();
+// Prints or sets the velocity gains of the eight pads.
+CommandSpec padsCommand();
+// Streams a firmware file to the keyboard's boot loader.
+CommandSpec flashCommand();

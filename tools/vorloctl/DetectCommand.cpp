@@ -1,74 +1,89 @@
 #include "vorloctl/Commands.h"
-
-#include "link/OrvaneManager49.h"
-#include "link/VirtualMidiPorts.h"
-#include "sim/SimulatedKeyboard.h"
-
-#include <iostream>
+#include "vorloctl/KeyboardSession.h"
 
 namespace
 {
-class DetectionWatcher : public OrvaneManagerListener
+int detect (const ParsedCommand& command, ToolContext& context)
 {
-public:
-    void keyboardEvent (int event, int, int, int) override
+    KeyboardSession session (command, context);
+    if (! session.detect())
+        return ExitCode::failed;
+
+    auto& manager = session.getManager();
+    const auto deviceCode = "0x" + juce::String::toHexString (manager.getDeviceCode()).paddedLeft ('0', 4);
+    const auto revision = formatFirmwareRevision (manager.getFirmwareRevision());
+
+    if (command.has ("--json"))
     {
-        if (event == eventDetected)
-            detected = true;
-        if (event == eventDetectionEnded)
-            ended = true;
+        auto* found = new juce::DynamicObject();
+        found->setProperty ("model", modelNameFor (manager.getDeviceCode()));
+        found->setProperty ("deviceCode", deviceCode);
+        found->setProperty ("firmwareRevision", revision);
+        found->setProperty ("input", manager.getInputPortName());
+        found->setProperty ("output", manager.getOutputPortName());
+        context.out << juce::JSON::toString (juce::var (found), true) << std::endl;
+        return ExitCode::success;
     }
 
-    std::atomic<bool> detected { false }, ended { false };
-};
-
-int detectOn (MidiPorts& ports)
-{
-    const auto outputs = ports.getOutputNames();
-    if (outputs.isEmpty())
-    {
-        std::cout << "No MIDI output ports found. Is the keyboard plugged in?" << std::endl;
-        return 1;
-    }
-
-    std::cout << "Looking for the keyboard on " << outputs.size() << " MIDI output" << (outputs.size() == 1 ? "" : "s") << ": "
-              << outputs.joinIntoString (", ") << std::endl;
-
-    OrvaneManager49::setMidiInputsAllowed (true);
-    OrvaneManager49 manager (ports);
-    DetectionWatcher watcher;
-    manager.addListener (&watcher);
-    manager.startDetection();
-
-    // Probing ends one tick after the keyboard answers, or after two passes.
-    auto* messageManager = juce::MessageManager::getInstance();
-    while (manager.isProbing() && ! (watcher.detected && watcher.ended))
-        messageManager->runDispatchLoopUntil (50);
-
-    if (! manager.isKeyboardDetected())
-    {
-        std::cout << "No keyboard answered. Make sure it is connected and switched on." << std::endl;
-        return 1;
-    }
-
-    std::cout << "Found the keyboard: device code 0x" << juce::String::toHexString (manager.getDeviceCode()).paddedLeft ('0', 4)
-              << ", firmware revision " << formatFirmwareRevision (manager.getFirmwareRevision()) << std::endl
-              << "  input:  " << manager.getInputPortName() << std::endl
-              << "  output: " << manager.getOutputPortName() << std::endl;
-    return 0;
+    context.out << "Found the keyboard: " << modelNameFor (manager.getDeviceCode()) << ", device code " << deviceCode
+                << ", firmware revision " << revision << std::endl
+                << "  input:  " << manager.getInputPortName() << std::endl
+                << "  output: " << manager.getOutputPortName() << std::endl;
+    return ExitCode::success;
 }
+
+int listPorts (const ParsedCommand& command, ToolContext& context)
+{
+    KeyboardSession session (command, context);
+    auto& ports = session.getPorts();
+    const auto inputs = ports.getInputNames();
+    const auto outputs = ports.getOutputNames();
+
+    if (command.has ("--json"))
+    {
+        auto* found = new juce::DynamicObject();
+        found->setProperty ("inputs", juce::var (inputs));
+        found->setProperty ("outputs", juce::var (outputs));
+        context.out << juce::JSON::toString (juce::var (found), true) << std::endl;
+        return ExitCode::success;
+    }
+
+    const auto printList = [&context] (const char* title, const juce::StringArray& names)
+    {
+        context.out << title << (names.isEmpty() ? " none" : "") << std::endl;
+        for (const auto& name : names)
+            context.out << "  " << name << std::endl;
+    };
+    printList ("MIDI inputs:", inputs);
+    printList ("MIDI outputs:", outputs);
+    return ExitCode::success;
+}
+
+const OptionSpec jsonOption { "--json", {}, "Prints one JSON object, for scripts." };
 } // namespace
 
-int runDetectCommand (const juce::ArgumentList& arguments)
+CommandSpec portsCommand()
 {
-    if (arguments.containsOption ("--simulated"))
-    {
-        VirtualMidiPorts ports;
-        ports.addOutput ("Virtual Synth");
-        ports.addInput ("Virtual Synth");
-        SimulatedKeyboard keyboard (ports);
-        return detectOn (ports);
-    }
+    return { "ports",
+             {},
+             0,
+             0,
+             { deviceOptions()[0], jsonOption },
+             "Prints the names of the MIDI input and output ports.",
+             "These are the ports the other commands look for the keyboard on. With --simulated, the\n"
+             "virtual ports of the simulated keyboard and of another device beside it.",
+             listPorts };
+}
 
-    return detectOn (SystemMidiPorts::instance());
+CommandSpec detectCommand()
+{
+    return { "detect",
+             {},
+             0,
+             0,
+             withOptions (deviceOptions(), { jsonOption }),
+             "Looks for the keyboard on the MIDI ports and prints its model and firmware revision.",
+             "Probes every MIDI output with the universal identity request, two passes of 2 s per\n"
+             "output, and stops as soon as the keyboard answers. Exits with 1 when no keyboard answered.",
+             detect };
 }

@@ -1,29 +1,12 @@
 #include "vorloctl/Commands.h"
+#include "vorloctl/KeyboardSession.h"
 
 #include "calibration/PadGains.h"
-#include "link/VirtualMidiPorts.h"
-#include "sim/SimulatedKeyboard.h"
 
-#include <iostream>
 #include <optional>
 
 namespace
 {
-constexpr int usageError = 2;
-constexpr int taskFailed = 1;
-
-class DetectionWatcher : public OrvaneManagerListener
-{
-public:
-    void keyboardEvent (int event, int, int, int) override
-    {
-        if (event == eventDetected)
-            detected = true;
-    }
-
-    std::atomic<bool> detected { false };
-};
-
 struct PadsOptions
 {
     std::optional<std::array<int, PadGains::numPads>> gainsToSet;
@@ -62,38 +45,18 @@ std::optional<std::array<int, PadGains::numPads>> parseGains (const juce::String
     return gains;
 }
 
-std::optional<PadsOptions> parseOptions (const juce::ArgumentList& arguments, juce::String& error)
+// The pads options of the command line; nothing, with the reason in error,
+// when they do not fit together.
+std::optional<PadsOptions> padsOptions (const ParsedCommand& command, juce::String& error)
 {
     PadsOptions options;
-    for (int i = 1; i < arguments.size(); ++i)
+    options.json = command.has ("--json");
+
+    if (command.has ("--set"))
     {
-        const auto& arg = arguments[i].text;
-        if (arg == "--simulated")
-            continue;
-
-        if (arg == "--json")
-        {
-            options.json = true;
-            continue;
-        }
-
-        if (arg == "--set" || arg.startsWith ("--set="))
-        {
-            const bool valueFollows = arg == "--set";
-            if (valueFollows && i + 1 >= arguments.size())
-            {
-                error = "--set needs the eight gains, for example --set 64,64,64,64,64,64,64,64";
-                return std::nullopt;
-            }
-
-            options.gainsToSet = parseGains (valueFollows ? arguments[++i].text : arg.fromFirstOccurrenceOf ("=", false, false), error);
-            if (! options.gainsToSet)
-                return std::nullopt;
-            continue;
-        }
-
-        error = "unknown option '" + arg + "'";
-        return std::nullopt;
+        options.gainsToSet = parseGains (command.valueOf ("--set"), error);
+        if (! options.gainsToSet)
+            return std::nullopt;
     }
 
     if (options.json && options.gainsToSet)
@@ -125,85 +88,71 @@ void printGains (const PadGains& gains, bool json, std::ostream& out)
         out << "Pad " << (pad + 1) << ": " << asFraction (gains.get (pad)) << (isUnread (pad) ? " (not read)" : "") << std::endl;
 }
 
-int runPads (MidiPorts& ports, const PadsOptions& options, std::ostream& out, std::ostream& err)
+int runPads (const ParsedCommand& command, ToolContext& context)
 {
-    OrvaneManager49::setMidiInputsAllowed (true);
-    OrvaneManager49 manager (ports);
-    DetectionWatcher watcher;
-    manager.addListener (&watcher);
-    manager.startDetection();
+    juce::String error;
+    const auto options = padsOptions (command, error);
+    if (! options)
+        return reportUsageError (context, "pads", error);
 
-    // The gains are asked for as soon as the keyboard has answered; probing
-    // goes on for another output only while it has not.
-    auto* messageManager = juce::MessageManager::getInstance();
-    while (manager.isProbing() && ! watcher.detected)
-        messageManager->runDispatchLoopUntil (20);
+    auto& out = context.out;
+    auto& err = context.err;
+    KeyboardSession session (command, context);
+    auto& manager = session.getManager();
+
+    // The gains are asked for as soon as the keyboard has answered.
+    if (! session.detect (false, PadGains::describeApplyProblem (PadGains::ApplyResult::keyboardNotDetected)))
+        return ExitCode::failed;
 
     PadGains gains (manager);
-    if (! manager.isKeyboardDetected())
-    {
-        err << PadGains::describeApplyProblem (PadGains::ApplyResult::keyboardNotDetected) << std::endl;
-        return taskFailed;
-    }
-
     manager.openInputs();
 
-    if (options.gainsToSet)
+    if (options->gainsToSet)
     {
         for (int pad = 0; pad < PadGains::numPads; ++pad)
-            gains.set (pad, (*options.gainsToSet)[(size_t) pad]);
+            gains.set (pad, (*options->gainsToSet)[(size_t) pad]);
 
         const auto result = gains.apply();
         if (result != PadGains::ApplyResult::applied)
         {
             err << PadGains::describeApplyProblem (result) << std::endl;
-            return taskFailed;
+            return ExitCode::failed;
         }
 
         out << "Stored the pad gains:";
-        for (const int gain : *options.gainsToSet)
+        for (const int gain : *options->gainsToSet)
             out << " " << asFraction (gain);
         out << std::endl;
-        return 0;
+        return ExitCode::success;
     }
 
+    session.showProgress ("Reading the pad gains");
     gains.readFromKeyboard();
-    printGains (gains, options.json, out);
+    session.endProgress();
+    printGains (gains, options->json, out);
 
     const auto notice = PadGains::describeUnreadPads (gains.getUnreadPads());
     if (notice.isNotEmpty())
     {
         err << notice << std::endl;
-        return taskFailed;
+        return ExitCode::failed;
     }
-    return 0;
+    return ExitCode::success;
 }
 } // namespace
 
-int runPadsCommandOn (MidiPorts& ports, const juce::ArgumentList& arguments, std::ostream& out, std::ostream& err)
+CommandSpec padsCommand()
 {
-    juce::String error;
-    const auto options = parseOptions (arguments, error);
-    if (! options)
-    {
-        err << "vorloctl pads: " << error << "." << std::endl;
-        return usageError;
-    }
-
-    return runPads (ports, *options, out, err);
-}
-
-int runPadsCommand (const juce::ArgumentList& arguments)
-{
-    if (arguments.containsOption ("--simulated"))
-    {
-        // The keyboard beside another device, as on a desk.
-        VirtualMidiPorts ports;
-        SimulatedKeyboard keyboard (ports);
-        ports.addOutput ("Virtual Synth");
-        ports.addInput ("Virtual Synth");
-        return runPadsCommandOn (ports, arguments, std::cout, std::cerr);
-    }
-
-    return runPadsCommandOn (SystemMidiPorts::instance(), arguments, std::cout, std::cerr);
+    return { "pads",
+             {},
+             0,
+             0,
+             withOptions (deviceOptions(),
+                          { { "--json", {}, "Prints the gains as a JSON array, null where a pad did not answer." },
+                            { "--set", "G1,...,G8", "Sends the eight gains, each 1 to 127, and stores them." } }),
+             "Prints or sets the velocity gains of the eight pads.",
+             "Without --set, prints each pad's gain as a fraction of 64 (--json: an array, null where a pad\n"
+             "did not answer). With --set, sends the eight gains, each 1 to 127, and stores them into the\n"
+             "keyboard's pad-gain memory. Exits with 1 when the keyboard is missing or did not answer.",
+             runPads };
 }

@@ -2,7 +2,6 @@
 
 #include <csignal>
 #include <iostream>
-#include <unistd.h>
 
 namespace
 {
@@ -26,7 +25,7 @@ constexpr int progressBarWidth = 40;
 constexpr int progressUpdateMs = 100;
 } // namespace
 
-TerminalDialogs::TerminalDialogs (bool yes) : answerYes (yes), drawsProgress (isatty (STDOUT_FILENO) != 0)
+TerminalDialogs::TerminalDialogs (ToolContext& contextToUse, bool yes) : context (contextToUse), answerYes (yes)
 {
     // Without SA_RESTART, so that Ctrl-C also ends a wait for the user's answer.
     interrupted = 0;
@@ -44,21 +43,21 @@ bool TerminalDialogs::wasInterrupted() { return interrupted != 0; }
 
 void TerminalDialogs::showMessage (juce::MessageBoxIconType icon, const juce::String&, const juce::String& text)
 {
-    auto& stream = icon == juce::MessageBoxIconType::WarningIcon ? std::cerr : std::cout;
+    auto& stream = icon == juce::MessageBoxIconType::WarningIcon ? context.err : context.out;
     stream << text << std::endl;
 }
 
 bool TerminalDialogs::askOkCancel (juce::MessageBoxIconType, const juce::String& title, const juce::String& text)
 {
-    std::cout << title << ": " << text << std::endl;
+    context.out << title << ": " << text << std::endl;
     if (answerYes)
         return true;
 
-    std::cout << "Press Enter when ready, or type 'cancel' (or Ctrl-C) to abort: " << std::flush;
+    context.out << "Press Enter when ready, or type 'cancel' (or Ctrl-C) to abort: " << std::flush;
     std::string answer;
     if (! std::getline (std::cin, answer) || wasInterrupted())
     {
-        std::cout << std::endl;
+        context.out << std::endl;
         return false;
     }
 
@@ -68,7 +67,7 @@ bool TerminalDialogs::askOkCancel (juce::MessageBoxIconType, const juce::String&
 
 bool TerminalDialogs::runWithProgress (const juce::String& title, const juce::String&, int stopTimeoutMs, ProgressTask& task)
 {
-    std::cout << title << " (Ctrl-C cancels)" << std::endl;
+    context.out << title << " (Ctrl-C cancels)" << std::endl;
 
     TaskThread worker (task);
     worker.startThread (juce::Thread::Priority::normal);
@@ -86,21 +85,21 @@ bool TerminalDialogs::runWithProgress (const juce::String& title, const juce::St
         juce::Thread::sleep (progressUpdateMs);
     }
 
-    if (drawsProgress)
+    if (context.showsProgress)
     {
         if (! cancelled)
             drawProgressBar (task.getProgress());
-        std::cout << std::endl;
+        context.err << std::endl;
     }
     return ! cancelled;
 }
 
 void TerminalDialogs::drawProgressBar (double progress)
 {
-    if (! drawsProgress)
+    if (! context.showsProgress)
         return;
 
     const int filled = juce::roundToInt (juce::jlimit (0.0, 1.0, progress) * progressBarWidth);
-    std::cout << "\r[" << std::string ((size_t) filled, '#') << std::string ((size_t) (progressBarWidth - filled), '.') << "] "
-              << juce::roundToInt (progress * 100.0) << "%" << std::flush;
+    context.err << "\r[" << std::string ((size_t) filled, '#') << std::string ((size_t) (progressBarWidth - filled), '.') << "] "
+                << juce::roundToInt (progress * 100.0) << "%" << std::flush;
 }

@@ -1,17 +1,18 @@
 #pragma once
 
 #include "ui/Dialogs.h"
+#include "vorloctl/ToolContext.h"
 
 // The editor's dialogs on a terminal: messages on standard output, warnings
 // on standard error, the OK / Cancel question answered on standard input,
-// and a progress bar in place of the progress window, drawn only when
-// standard output is a terminal. Ctrl-C cancels what is under way while it
-// exists.
+// and a progress bar in place of the progress window, drawn on standard
+// error only when it is a terminal. Ctrl-C cancels what is under way while
+// it exists.
 class TerminalDialogs : public Dialogs
 {
 public:
     // With answerYes the question is shown and taken as answered OK.
-    explicit TerminalDialogs (bool answerYes);
+    TerminalDialogs (ToolContext& context, bool answerYes);
     ~TerminalDialogs() override;
 
     void showMessage (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override;
@@ -27,8 +28,8 @@ public:
 private:
     void drawProgressBar (double progress);
 
+    ToolContext& context;
     const bool answerYes;
-    const bool drawsProgress;
 
     JUCE_DECLARE_NON_COPYABLE (TerminalDialogs)
 };

@@ -22,6 +22,15 @@ public:
 
     bool isReadingBack() const { return readingBack; }
 
+    // Whether the chain ran to its end, the LEDs switched off, since the last
+    // detection: every setting was read.
+    bool hasCompleted() const { return completed; }
+
+    // How many of the chain's requests have gone out since the last
+    // detection, out of numRequests, for a progress display.
+    int getRequestsSent() const { return requestsSent; }
+    static constexpr int numRequests = 12;
+
     // The LEDs switched off at the end of the chain: 99 to 106.
     static constexpr int firstLed = 99;
     static constexpr int numLeds = 8;
@@ -31,7 +40,9 @@ private:
     Outcome continueWithCurves (int curve);
     Outcome continueWithGlobals (int index);
     Outcome finishWithOctaveShift();
+    void request (bool sent);
 
     OrvaneManager49& manager;
-    std::atomic<bool> readingBack { false };
+    std::atomic<bool> readingBack { false }, completed { false };
+    std::atomic<int> requestsSent { 0 };
 };

@@ -1,4 +1,4 @@
-#include "panel/ReadBackChain.h"
+#include "link/ReadBackChain.h"
 
 ReadBackChain::ReadBackChain (OrvaneManager49& managerToUse) : manager (managerToUse) {}
 
@@ -17,7 +17,9 @@ ReadBackChain::Outcome ReadBackChain::handle (int event, int a)
 
             // A new detection restarts the chain from the beginning.
             readingBack = true;
-            manager.requestControllerNumbers (0);
+            completed = false;
+            requestsSent = 0;
+            request (manager.requestControllerNumbers (0));
             return Outcome::nothing;
 
         case eventDetectionEnded: manager.setDetectionFinished (true); return Outcome::refreshGlobals;
@@ -30,10 +32,10 @@ ReadBackChain::Outcome ReadBackChain::handle (int event, int a)
 
     switch (event)
     {
-        case eventControllerNumbers: manager.requestValue (1, 0, 0); return Outcome::nothing;
+        case eventControllerNumbers: request (manager.requestValue (1, 0, 0)); return Outcome::nothing;
         case eventParameterValues: return continueWithParameters (a);
-        case eventMidiChannel: manager.requestRelativeMode(); return Outcome::nothing;
-        case eventRelativeMode: manager.requestCurve (4); return Outcome::nothing;
+        case eventMidiChannel: request (manager.requestRelativeMode()); return Outcome::nothing;
+        case eventRelativeMode: request (manager.requestCurve (4)); return Outcome::nothing;
         case eventCurveValue: return continueWithCurves (a);
         case eventGlobalValue: return continueWithGlobals (a);
         case eventOctaveShift: return finishWithOctaveShift();
@@ -46,11 +48,11 @@ ReadBackChain::Outcome ReadBackChain::continueWithParameters (int parameter)
     // Modes, channels, min/LSB, max/MSB, options: all controls at once each.
     switch (parameter)
     {
-        case 1: manager.requestValue (2, 0, 0); break;
-        case 2: manager.requestValue (4, 0, 0); break;
-        case 4: manager.requestValue (5, 0, 0); break;
-        case 5: manager.requestValue (6, 0, 0); break;
-        case 6: manager.requestMidiChannel(); break;
+        case 1: request (manager.requestValue (2, 0, 0)); break;
+        case 2: request (manager.requestValue (4, 0, 0)); break;
+        case 4: request (manager.requestValue (5, 0, 0)); break;
+        case 5: request (manager.requestValue (6, 0, 0)); break;
+        case 6: request (manager.requestMidiChannel()); break;
         default: readingBack = false; break;
     }
     return Outcome::nothing;
@@ -60,9 +62,9 @@ ReadBackChain::Outcome ReadBackChain::continueWithCurves (int curve)
 {
     switch (curve)
     {
-        case 4: manager.requestCurve (3); return Outcome::nothing;
-        case 3: manager.requestCurve (1); return Outcome::nothing;
-        case 1: manager.requestOctaveShift(); return Outcome::refreshGlobals;
+        case 4: request (manager.requestCurve (3)); return Outcome::nothing;
+        case 3: request (manager.requestCurve (1)); return Outcome::nothing;
+        case 1: request (manager.requestOctaveShift()); return Outcome::refreshGlobals;
         default: return Outcome::nothing;
     }
 }
@@ -72,10 +74,10 @@ ReadBackChain::Outcome ReadBackChain::continueWithGlobals (int index)
     // Continues a chain that a reply for global 5 started.
     switch (index)
     {
-        case 5: manager.requestGlobal (1); return Outcome::nothing;
-        case 1: manager.requestGlobal (7); return Outcome::nothing;
-        case 7: manager.requestGlobal (8); return Outcome::nothing;
-        case 8: manager.requestOctaveShift(); return Outcome::refreshGlobals;
+        case 5: request (manager.requestGlobal (1)); return Outcome::nothing;
+        case 1: request (manager.requestGlobal (7)); return Outcome::nothing;
+        case 7: request (manager.requestGlobal (8)); return Outcome::nothing;
+        case 8: request (manager.requestOctaveShift()); return Outcome::refreshGlobals;
         default: return Outcome::nothing;
     }
 }
@@ -85,5 +87,12 @@ ReadBackChain::Outcome ReadBackChain::finishWithOctaveShift()
     for (int i = 0; i < numLeds; ++i)
         manager.sendLedState (firstLed + i, 0);
     readingBack = false;
+    completed = true;
     return Outcome::nothing;
+}
+
+void ReadBackChain::request (bool sent)
+{
+    if (sent)
+        ++requestsSent;
 }

@@ -1,4 +1,4 @@
-#include "panel/ReadBackChain.h"
+#include "link/ReadBackChain.h"
 #include "protocol/OrvaneMidiMessage49.h"
 #include "support/KeyboardRig.h"
 

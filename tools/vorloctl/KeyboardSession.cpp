@@ -3,15 +3,20 @@
 class KeyboardSession::Watcher : public OrvaneManagerListener
 {
 public:
-    void keyboardEvent (int event, int, int, int) override
+    explicit Watcher (OrvaneManager49& manager) : chain (manager) {}
+
+    void keyboardEvent (int event, int a, int, int) override
     {
         if (event == eventDetected)
             detected = true;
         if (event == eventDetectionEnded)
             ended = true;
+        if (readsBack)
+            chain.handle (event, a);
     }
 
-    std::atomic<bool> detected { false }, ended { false };
+    std::atomic<bool> detected { false }, ended { false }, readsBack { false };
+    ReadBackChain chain;
 };
 
 KeyboardSession::KeyboardSession (const ParsedCommand& command, ToolContext& contextToUse, Simulate simulate) : context (contextToUse)
@@ -53,7 +58,7 @@ OrvaneManager49& KeyboardSession::getManager()
     {
         OrvaneManager49::setMidiInputsAllowed (true);
         manager = std::make_unique<OrvaneManager49> (*ports);
-        watcher = std::make_unique<Watcher>();
+        watcher = std::make_unique<Watcher> (*manager);
         manager->addListener (watcher.get());
     }
     return *manager;
@@ -98,6 +103,33 @@ bool KeyboardSession::detectVorlo (const juce::String& whatFor)
     {
         context.err << "The keyboard found is an " << modelNameFor (manager->getDeviceCode()) << ", not a Vorlo: its " << whatFor
                     << " can't be handled here." << std::endl;
+        return false;
+    }
+    return true;
+}
+
+bool KeyboardSession::readSettings (const juce::String& whatFor)
+{
+    // The chain starts with the keyboard's identity reply, as in the editor.
+    getManager();
+    watcher->readsBack = true;
+    if (! detectVorlo (whatFor))
+        return false;
+
+    auto& chain = watcher->chain;
+    auto* messageManager = juce::MessageManager::getInstance();
+    while (! chain.hasCompleted() && manager->isProbing())
+    {
+        showProgress ("Reading the keyboard's settings: " + juce::String (chain.getRequestsSent()) + " of "
+                      + juce::String (ReadBackChain::numRequests));
+        messageManager->runDispatchLoopUntil (20);
+    }
+    endProgress();
+
+    if (! chain.hasCompleted())
+    {
+        context.err << "The keyboard stopped answering while its settings were read (" << chain.getRequestsSent() << " of "
+                    << ReadBackChain::numRequests << " requests sent). Nothing was written." << std::endl;
         return false;
     }
     return true;

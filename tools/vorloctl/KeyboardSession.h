@@ -5,6 +5,7 @@
 #include "vorloctl/TracingMidiPorts.h"
 
 #include "link/OrvaneManager49.h"
+#include "link/ReadBackChain.h"
 #include "link/VirtualMidiPorts.h"
 #include "sim/SimulatedBootLoader.h"
 #include "sim/SimulatedKeyboard.h"
@@ -38,6 +39,12 @@ public:
     // detect(), then refuses another model of the family, whose settings
     // are not the Vorlo's: false, with the reason on standard error.
     bool detectVorlo (const juce::String& whatFor);
+
+    // detectVorlo, then reads every setting into the manager's cache with
+    // the editor's read-back chain. Bounded: the manager closes its inputs
+    // at the first detection tick after the keyboard answered. False, with
+    // the reason on standard error, when the keyboard stopped answering.
+    bool readSettings (const juce::String& whatFor);
 
     // "Velmora Vorlo: Vorlo, device code 0x0400, firmware revision 1.0.4.0"
     // once detected.

@@ -630,8 +630,11 @@ int OrvaneManager49::queryValue (int parameter, int item, int memory)
 
     const bool requested = requestValue (parameter, item, memory >= 0 ? memory : requestMemoryForAnyMemory (parameter));
 
-    // Without a keyboard output no answer can come: no point in waiting.
-    for (int waited = 0; requested && waited < queryTimeoutMs; waited += queryPollMs)
+    // Without a keyboard output no answer can come: no point in waiting. The
+    // time-out is measured on the clock, not counted in polls, whose sleeps
+    // may each run long.
+    const double deadline = clock.getMillisecondCounterHiRes() + queryTimeoutMs;
+    while (requested && clock.getMillisecondCounterHiRes() < deadline)
     {
         {
             const juce::ScopedLock lock (stateLock);

@@ -549,6 +549,25 @@ void OrvaneManager49::sendItemSetting (int id, int mode, int channel, int number
         sendItemParam (p, id, values[p - 1]);
 }
 
+juce::String OrvaneManager49::SendAllReport::describeProblem (int memory) const
+{
+    const auto memoryText = "memory " + juce::String (memory);
+    if (stored && valuesFailed == 0)
+    {
+        if (valuesOutOfRange.isEmpty())
+            return {};
+        return "Stored in " + memoryText + ", but these values do not fit the keyboard and were not sent: "
+            + valuesOutOfRange.joinIntoString (", ") + ". The keyboard kept its own values for them.";
+    }
+
+    juce::String text = "Sending to the keyboard failed";
+    if (valuesFailed > 0)
+        text << ": " << valuesFailed << (valuesFailed == 1 ? " setting" : " settings") << " did not reach it";
+    text << (stored ? ". " : ", and " + memoryText + " was not stored. ");
+    text << "Check that the keyboard is connected, then send again.";
+    return text;
+}
+
 OrvaneManager49::SendAllReport OrvaneManager49::sendAllToKeyboard (int memory)
 {
     SendAllReport report;

@@ -166,6 +166,10 @@ public:
         juce::StringArray valuesOutOfRange; // globals and curves that fit no data byte: not sent
 
         bool isComplete() const { return stored && valuesFailed == 0 && valuesOutOfRange.isEmpty(); }
+
+        // What went wrong in a send into the memory, for the user; empty
+        // when everything was sent and stored. Not for a refused model.
+        juce::String describeProblem (int memory) const;
     };
 
     // Sends every cached control (but the pitch strip), the global channel and

@@ -42,11 +42,6 @@ juce::String notVorloText (int deviceCode)
     return "The keyboard found is an Orvane " + modelNameFor (deviceCode)
         + ", not a Velmora Vorlo. This editor reads and sets only the Vorlo, so it leaves that keyboard as it is.";
 }
-
-juce::String countOf (int count, const juce::String& singular, const juce::String& plural)
-{
-    return juce::String (count) + " " + (count == 1 ? singular : plural);
-}
 } // namespace
 
 KbdSettingComponentVorlo::Services KbdSettingComponentVorlo::systemServices()
@@ -578,23 +573,11 @@ void KbdSettingComponentVorlo::reportSend (const OrvaneManager49::SendAllReport&
         return;
     }
 
-    if (report.stored && report.valuesFailed == 0)
-    {
-        if (report.valuesOutOfRange.isEmpty())
-            widgets.notice->show ("Stored in " + memoryText, *widgets.sendButton);
-        else
-            dialogs.showMessage (juce::MessageBoxIconType::WarningIcon, keyboardProblemTitle,
-                                 "Stored in " + memoryText + ", but these values do not fit the keyboard and were not sent: "
-                                     + report.valuesOutOfRange.joinIntoString (", ") + ". The keyboard kept its own values for them.");
-        return;
-    }
-
-    auto text = juce::String ("Sending to the keyboard failed");
-    if (report.valuesFailed > 0)
-        text << ": " << countOf (report.valuesFailed, "setting", "settings") << " did not reach it";
-    text << (report.stored ? ". " : ", and " + memoryText + " was not stored. ");
-    text << "Check that the keyboard is connected, then send again.";
-    dialogs.showMessage (juce::MessageBoxIconType::WarningIcon, keyboardProblemTitle, text);
+    const auto problem = report.describeProblem (memory);
+    if (problem.isEmpty())
+        widgets.notice->show ("Stored in " + memoryText, *widgets.sendButton);
+    else
+        dialogs.showMessage (juce::MessageBoxIconType::WarningIcon, keyboardProblemTitle, problem);
 }
 
 //==============================================================================

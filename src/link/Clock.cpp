@@ -21,11 +21,12 @@ public:
             std::this_thread::sleep_for (std::chrono::microseconds ((juce::int64) (sleepMs * 1000.0)));
 
         while (getMillisecondCounterHiRes() < target)
-            std::this_thread::yield();
+        {
+        }
     }
 
 private:
-    static constexpr double preciseWaitMs = 0.3;
+    static constexpr double preciseWaitMs = 0.6;
 };
 } // namespace
 

@@ -658,6 +658,7 @@ void KbdSettingComponentVorlo::askBeforeReadingBack()
     if (! manager.isVorloDetected() || manager.isKeyboardUnplugged())
         return;
 
+    showKeyboardState();
     const int choice =
         dialogs.askChoice (juce::MessageBoxIconType::QuestionIcon, keyboardConnectedTitle, readOverEditsText, readOverEditsButtons);
     if (choice == readTheKeyboard)

@@ -27,8 +27,8 @@ public:
     void start();
 
     // Ends a chain whose keyboard has not answered for stepTimeoutMs, on the
-    // manager's clock. True when it ended one: the values not read keep
-    // their earlier source, so the panel shows them as not read.
+    // manager's clock. True when it ended one: since the start forgot what
+    // the editor held, the values not read show as not read.
     bool abandonIfStalled();
 
     // Ends a chain under way without telling anyone, as when the panel asks

@@ -19,6 +19,11 @@ void KeyboardFollower::startFollowing()
 
 void KeyboardFollower::poll()
 {
+    // During a firmware transfer the keyboard leaves and comes back as its
+    // boot loader: that is neither unplugging nor a keyboard to search for.
+    if (manager.isFirmwareCallbackAttached())
+        return;
+
     const auto outputs = ports.getOutputNames();
     const bool outputAdded =
         std::any_of (outputs.begin(), outputs.end(), [this] (const juce::String& name) { return ! outputsSeen.contains (name); });

@@ -368,6 +368,12 @@ void OrvaneManager49::setForwardCallback (MidiInputPortCallback* callback)
     forwardCallback = callback;
 }
 
+bool OrvaneManager49::isFirmwareCallbackAttached() const
+{
+    const juce::ScopedLock lock (forwardLock);
+    return forwardCallback != nullptr;
+}
+
 bool OrvaneManager49::attachFirmwareCallback (MidiInputPortCallback* callback, const juce::String& portName)
 {
     if (callback == nullptr)

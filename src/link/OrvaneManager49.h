@@ -95,6 +95,8 @@ public:
     // closed, when no output has that name. A null callback detaches: on
     // return the old callback is not running and will not be called again.
     bool attachFirmwareCallback (MidiInputPortCallback* callback, const juce::String& portName);
+    // A firmware transfer holds the ports: the keyboard's own are expected to vanish meanwhile.
+    bool isFirmwareCallbackAttached() const;
 
     void handleIncomingMidiMessage (MidiInputPort* source, const juce::MidiMessage& message) override;
     void timerCallback() override;
@@ -236,7 +238,7 @@ private:
     juce::CriticalSection inputsLock;
     std::vector<std::unique_ptr<MidiInputPort>> openedInputs;
 
-    juce::CriticalSection forwardLock;
+    mutable juce::CriticalSection forwardLock;
     MidiInputPortCallback* forwardCallback = nullptr;
 
     juce::CriticalSection listenersLock;

@@ -216,3 +216,30 @@ TEST_F (FollowingTheKeyboard, AnotherDeviceAppearingIsSearchedOnceAndFoundToBeNo
     EXPECT_EQ (countIdentityRequests (ports.getSentMessages (drums)), 2) << "one search, two passes";
     EXPECT_EQ (listener.count (eventDetected), 0);
 }
+
+TEST_F (FollowingTheKeyboard, DuringAFirmwareTransferTheKeyboardTurningIntoItsBootLoaderIsNotUnplugging)
+{
+    struct Updater : MidiInputPortCallback
+    {
+        void handleIncomingMidiMessage (MidiInputPort*, const juce::MidiMessage&) override {}
+    } updater;
+
+    keyboard.plugIn();
+    start();
+    runSearchToItsEnd();
+    poll();
+    ASSERT_EQ (follower->getState(), State::connected);
+
+    keyboard.unplug();
+    ports.addInput ("Velmora VORLO");
+    const auto bootOut = ports.addOutput ("Velmora VORLO");
+    ASSERT_TRUE (manager->attachFirmwareCallback (&updater, "Velmora VORLO"));
+    for (int i = 0; i < 3; ++i)
+        poll();
+
+    EXPECT_EQ (follower->getState(), State::connected);
+    EXPECT_FALSE (manager->isKeyboardUnplugged());
+    manager->sendMessage (juce::MidiMessage::noteOn (11, 3, (juce::uint8) 4));
+    EXPECT_EQ (ports.getSentMessages (bootOut).size(), 1u) << "the transfer keeps its output";
+    manager->attachFirmwareCallback (nullptr, {});
+}

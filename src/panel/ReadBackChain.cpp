@@ -11,13 +11,12 @@ ReadBackChain::Outcome ReadBackChain::handle (int event, int a)
             // not the Vorlo's and are left unread.
             if (! manager.isVorloDetected())
             {
-                readingBack = false;
+                stop();
                 return Outcome::refreshGlobals;
             }
 
             // A new detection restarts the chain from the beginning.
-            readingBack = true;
-            manager.requestControllerNumbers (0);
+            start();
             return Outcome::nothing;
 
         case eventDetectionEnded: manager.setDetectionFinished (true); return Outcome::refreshGlobals;
@@ -27,6 +26,8 @@ ReadBackChain::Outcome ReadBackChain::handle (int event, int a)
 
     if (! readingBack)
         return Outcome::nothing;
+
+    noteStep();
 
     switch (event)
     {
@@ -51,7 +52,7 @@ ReadBackChain::Outcome ReadBackChain::continueWithParameters (int parameter)
         case 4: manager.requestValue (5, 0, 0); break;
         case 5: manager.requestValue (6, 0, 0); break;
         case 6: manager.requestMidiChannel(); break;
-        default: readingBack = false; break;
+        default: finish(); break;
     }
     return Outcome::nothing;
 }
@@ -84,6 +85,45 @@ ReadBackChain::Outcome ReadBackChain::finishWithOctaveShift()
 {
     for (int i = 0; i < numLeds; ++i)
         manager.sendLedState (firstLed + i, 0);
-    readingBack = false;
+    finish();
     return Outcome::nothing;
+}
+
+void ReadBackChain::start()
+{
+    // What the editor held before is forgotten, so that whatever this chain
+    // does not get to read shows as not read.
+    manager.getCache().forgetEverything();
+    manager.holdInputsForReadBack (true);
+    readingBack = true;
+    noteStep();
+    manager.requestControllerNumbers (0);
+}
+
+void ReadBackChain::noteStep() { lastStepMs = manager.getClock().getMillisecondCounterHiRes(); }
+
+void ReadBackChain::finish()
+{
+    readingBack = false;
+    manager.holdInputsForReadBack (false);
+}
+
+void ReadBackChain::stop()
+{
+    if (readingBack)
+        finish();
+}
+
+bool ReadBackChain::abandonIfStalled()
+{
+    if (! readingBack || manager.getClock().getMillisecondCounterHiRes() - lastStepMs < stepTimeoutMs)
+        return false;
+
+    // A reply may just be ending the chain on the MIDI thread: only one of us ends it.
+    bool wasReading = true;
+    if (! readingBack.compare_exchange_strong (wasReading, false))
+        return false;
+
+    manager.holdInputsForReadBack (false);
+    return true;
 }

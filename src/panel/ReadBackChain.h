@@ -6,7 +6,8 @@
 // chain: each reply event asks for the next value, so the keyboard is never
 // sent a request before it answered the last one. Called with the manager's
 // events on whichever thread raises them; it only sends through the manager
-// and never touches a widget.
+// and never touches a widget. While it runs the manager keeps listening, and
+// a keyboard that stops answering is given up on after a time-out.
 class ReadBackChain
 {
 public:
@@ -22,6 +23,21 @@ public:
 
     bool isReadingBack() const { return readingBack; }
 
+    // Starts the chain from the beginning, as a detection does.
+    void start();
+
+    // Ends a chain whose keyboard has not answered for stepTimeoutMs, on the
+    // manager's clock. True when it ended one: since the start forgot what
+    // the editor held, the values not read show as not read.
+    bool abandonIfStalled();
+
+    // Ends a chain under way without telling anyone, as when the panel asks
+    // the user before reading over edits.
+    void stop();
+
+    // Longer than any keyboard takes to answer one request.
+    static constexpr int stepTimeoutMs = 1500;
+
     // The LEDs switched off at the end of the chain: 99 to 106.
     static constexpr int firstLed = 99;
     static constexpr int numLeds = 8;
@@ -31,7 +47,10 @@ private:
     Outcome continueWithCurves (int curve);
     Outcome continueWithGlobals (int index);
     Outcome finishWithOctaveShift();
+    void finish();
+    void noteStep();
 
     OrvaneManager49& manager;
     std::atomic<bool> readingBack { false };
+    std::atomic<double> lastStepMs { 0.0 };
 };

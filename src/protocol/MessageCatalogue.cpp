@@ -22,8 +22,10 @@ juce::String messageCatalogueText()
     juce::String text;
     for (const auto& pair : pairs)
     {
+        // The hexadecimal text ends with a line feed of its own, so each message
+        // is followed by a blank line and each pair by two.
         for (const auto& [name, message] : pair)
-            text << juce::String::formatted ("%s: ", name) << OrvaneMidiMessage49 (message).toHexString();
+            text << name << ": " << OrvaneMidiMessage49 (message).toHexString() << "\n";
         text << "\n";
     }
     return text;

@@ -45,5 +45,20 @@ DemoAppClass::~DemoAppClass() = default;
 std::unique_ptr<MainAppWindow> DemoAppClass::createMainWindow()
 {
     auto content = std::make_unique<MainComponent> (KbdSettingComponentVorlo::Services { ports, *dialogs, Clock::system() });
-    return std::make_unique<MainAppWindow> (std::move (content), juce::String (MainAppWindow::title) + " (Demo)");
+    auto window = std::make_unique<MainAppWindow> (std::move (content),
+                                                   juce::String (MainAppWindow::title) + " (Demo) - Ctrl+U unplugs or plugs the keyboard");
+    window->addKeyListener (this);
+    return window;
+}
+
+bool DemoAppClass::keyPressed (const juce::KeyPress& key, juce::Component*)
+{
+    if (key != plugKey)
+        return false;
+
+    if (keyboard->isPluggedIn())
+        keyboard->unplug();
+    else
+        keyboard->plugIn();
+    return true;
 }

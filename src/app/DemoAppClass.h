@@ -6,8 +6,9 @@
 #include "sim/SimulatedKeyboard.h"
 
 // The editor wired to virtual MIDI ports where a simulated keyboard answers,
-// for trying it without the keyboard at hand.
-class DemoAppClass : public AppClass
+// for trying it without the keyboard at hand. Ctrl+U pulls the keyboard's
+// cable and plugs it back in.
+class DemoAppClass : public AppClass, private juce::KeyListener
 {
 public:
     DemoAppClass();
@@ -15,10 +16,14 @@ public:
 
     const juce::String getApplicationName() override { return "Velmora Vorlo MIDI Control Center Demo"; }
 
+    static inline const juce::KeyPress plugKey { 'u', juce::ModifierKeys::ctrlModifier, 0 };
+
 protected:
     std::unique_ptr<MainAppWindow> createMainWindow() override;
 
 private:
+    bool keyPressed (const juce::KeyPress& key, juce::Component* originatingComponent) override;
+
     // Members outlive the window and its keyboard manager.
     VirtualMidiPorts ports;
     std::unique_ptr<SimulatedKeyboard> keyboard;

@@ -11,12 +11,22 @@ public:
     double getMillisecondCounterHiRes() override { return juce::Time::getMillisecondCounterHiRes(); }
     void sleep (int milliseconds) override { juce::Thread::sleep (milliseconds); }
 
+    // The system's sleep may wake a fraction of a millisecond late, and a
+    // wait may never end early: sleep to just before the target, then wait
+    // out the rest by yielding.
     void sleepUntil (double target) override
     {
-        const double remaining = target - getMillisecondCounterHiRes();
-        if (remaining > 0.0)
-            std::this_thread::sleep_for (std::chrono::microseconds ((juce::int64) (remaining * 1000.0)));
+        const double sleepMs = target - getMillisecondCounterHiRes() - preciseWaitMs;
+        if (sleepMs > 0.0)
+            std::this_thread::sleep_for (std::chrono::microseconds ((juce::int64) (sleepMs * 1000.0)));
+
+        while (getMillisecondCounterHiRes() < target)
+        {
+        }
     }
+
+private:
+    static constexpr double preciseWaitMs = 0.6;
 };
 } // namespace
 

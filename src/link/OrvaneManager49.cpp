@@ -9,10 +9,6 @@ constexpr int pauseAfterProbeMs = 5;
 constexpr int firstTickDelayMs = 500;
 constexpr int queryPollMs = 5;
 
-// How late a message may leave and still keep the 2 ms cadence of the ones
-// before it: a pause that overslept is made up by the next, by this much.
-constexpr double maxPacingCatchUpMs = 0.5;
-
 constexpr int pitchStrip = 0x41;
 
 bool fitsDataByte (int value) { return value >= 0 && value <= 127; }
@@ -116,6 +112,33 @@ bool OrvaneManager49::isKeyboardOutputPresent() const
     return ports.getOutputNames().contains (name);
 }
 
+void OrvaneManager49::markKeyboardUnplugged()
+{
+    const juce::ScopedLock lock (stateLock);
+    markKeyboardUnpluggedLocked();
+}
+
+void OrvaneManager49::markKeyboardUnpluggedLocked()
+{
+    unplugged = true;
+    keyboardOutput.reset();
+}
+
+bool OrvaneManager49::isKeyboardUnplugged() const
+{
+    const juce::ScopedLock lock (stateLock);
+    return unplugged;
+}
+
+void OrvaneManager49::holdInputsForReadBack (bool hold)
+{
+    // Released on the MIDI thread by the read-back's last reply: the inputs
+    // are closed from the message thread, never from inside their callback.
+    if (! inputsHeldForReadBack.exchange (hold) || hold)
+        return;
+    triggerAsyncUpdate();
+}
+
 //==============================================================================
 void OrvaneManager49::startDetection()
 {
@@ -203,7 +226,8 @@ void OrvaneManager49::timerCallback()
 
     stopTimer();
     probeOutput.reset();
-    closeInputs();
+    if (! inputsHeldForReadBack)
+        closeInputs();
 
     if (isKeyboardDetected())
         return;
@@ -308,6 +332,7 @@ void OrvaneManager49::setDevice (const juce::String& inName, const juce::String&
     {
         const juce::ScopedLock lock (stateLock);
         detected = true;
+        unplugged = false;
         deviceCode = code;
     }
 
@@ -327,22 +352,26 @@ bool OrvaneManager49::sendToKeyboard (const juce::MidiMessage& message)
     const juce::ScopedLock sending (sendLock);
     {
         const juce::ScopedLock lock (stateLock);
-        if (keyboardOutput == nullptr || ! keyboardOutput->sendMessageNow (message))
+        if (keyboardOutput == nullptr)
             return false;
+
+        if (! keyboardOutput->sendMessageNow (message))
+        {
+            markKeyboardUnpluggedLocked();
+            return false;
+        }
     }
 
-    waitForPacingDeadline();
+    waitOutPacingGap();
     return true;
 }
 
-void OrvaneManager49::waitForPacingDeadline()
+void OrvaneManager49::waitOutPacingGap()
 {
-    // Deadlines follow on from each other rather than each pause starting
-    // afresh, so a long run of messages takes 2 ms each and no more.
-    const double now = clock.getMillisecondCounterHiRes();
-    const bool keepsCadence = now - pacingDeadline <= maxPacingCatchUpMs;
-    pacingDeadline = (keepsCadence ? pacingDeadline : now) + pacingMs;
-    clock.sleepUntil (pacingDeadline);
+    // The keyboard needs its full pause after every message, so each gap is
+    // counted from the moment this message left; one that overslept is never
+    // made up by shortening the next.
+    clock.sleepUntil (clock.getMillisecondCounterHiRes() + pacingMs);
 }
 
 void OrvaneManager49::setForwardCallback (MidiInputPortCallback* callback, const juce::String& sourceName)
@@ -351,6 +380,12 @@ void OrvaneManager49::setForwardCallback (MidiInputPortCallback* callback, const
     const juce::ScopedLock lock (forwardLock);
     forwardCallback = callback;
     forwardSourceName = sourceName;
+}
+
+bool OrvaneManager49::isFirmwareCallbackAttached() const
+{
+    const juce::ScopedLock lock (forwardLock);
+    return forwardCallback != nullptr;
 }
 
 bool OrvaneManager49::attachFirmwareCallback (MidiInputPortCallback* callback, const juce::String& portName)
@@ -462,7 +497,10 @@ void OrvaneManager49::identify (const juce::String& sourceName, const juce::Midi
         probedIndex = probeIndex;
     }
 
-    setDevice (sourceName, ports.getOutputNames()[probedIndex], code);
+    // A late reply may come after the probe moved on to another device's
+    // output: the output named like the replying input is the keyboard's own.
+    const auto outputNames = ports.getOutputNames();
+    setDevice (sourceName, outputNames.contains (sourceName) ? sourceName : outputNames[probedIndex], code);
 }
 
 void OrvaneManager49::handleKeyboardMessage (const juce::String& sourceName, const juce::MidiMessage& message)
@@ -473,6 +511,7 @@ void OrvaneManager49::handleKeyboardMessage (const juce::String& sourceName, con
         // the message thread: deleting an input from inside its own callback
         // is not safe with every MIDI driver.
         identify (sourceName, message);
+        inputsToClose = true;
         triggerAsyncUpdate();
         return;
     }
@@ -481,7 +520,15 @@ void OrvaneManager49::handleKeyboardMessage (const juce::String& sourceName, con
         notifyListeners (event->event, event->a, event->b);
 }
 
-void OrvaneManager49::handleAsyncUpdate() { closeInputs(); }
+void OrvaneManager49::handleAsyncUpdate()
+{
+    // A read-back under way still needs the keyboard's replies; one that
+    // ended while probing goes on leaves them to the detection tick.
+    if (inputsHeldForReadBack)
+        return;
+    if (inputsToClose.exchange (false) || ! isTimerRunning())
+        closeInputs();
+}
 
 //==============================================================================
 void OrvaneManager49::resetToDefaults() { cache.resetToDefaults (ValueSource::defaults); }
@@ -577,13 +624,36 @@ OrvaneManager49::SendAllReport OrvaneManager49::sendAllToKeyboard (int memory)
         return report;
     }
 
+    // A system port whose device vanished swallows messages without a word:
+    // its name leaving the port list is the only sign. Look before sending
+    // anything, and again before storing.
+    if (! isKeyboardOutputPresent())
+    {
+        markKeyboardUnplugged();
+        return report;
+    }
+
+    // The first message that does not leave ends the send: the keyboard would
+    // otherwise store a set with holes in it.
+    bool failed = false;
+    const auto sendOne = [&] (auto&& send)
+    {
+        if (send())
+            ++report.valuesSent;
+        else
+        {
+            ++report.valuesFailed;
+            failed = true;
+        }
+    };
+
     for (const int id : cache.getControlsWithNumber())
     {
         if (id == pitchStrip)
             continue;
 
         bool leftAlone = false;
-        for (int p = 1; p <= 6; ++p)
+        for (int p = 1; p <= 6 && ! failed; ++p)
         {
             const int value = cache.getItemParam (p, id);
             if (value < 0)
@@ -595,28 +665,23 @@ OrvaneManager49::SendAllReport OrvaneManager49::sendAllToKeyboard (int memory)
                 continue;
             }
 
-            if (! sendValue (p, id, value, 0))
-            {
-                ++report.valuesFailed;
-                break;
-            }
-            ++report.valuesSent;
+            sendOne ([&] { return sendValue (p, id, value, 0); });
         }
 
         if (leftAlone)
             report.controlsLeftAlone.push_back (id);
+        if (failed)
+            return report;
     }
 
     const auto sendParameter = [&] (const juce::String& name, int value, ValueSource source, auto&& send)
     {
-        if (source == ValueSource::assumed)
+        if (failed || source == ValueSource::assumed)
             return;
         if (! fitsDataByte (value))
             report.valuesOutOfRange.add (name + " (" + juce::String (value) + ")");
-        else if (send())
-            ++report.valuesSent;
         else
-            ++report.valuesFailed;
+            sendOne (send);
     };
 
     constexpr int globalChannel = OrvaneMidiMessage49::globalMidiChannel;
@@ -627,9 +692,16 @@ OrvaneManager49::SendAllReport OrvaneManager49::sendAllToKeyboard (int memory)
         sendParameter ("curve " + juce::String (curve), cache.getCurve (curve), cache.getCurveSource (curve),
                        [&] { return sendCachedCurve (curve); });
 
-    // A port that vanished on the way may have taken the messages with it
-    // without a word from the system's MIDI layer.
-    report.stored = storeToMemory (memory) && isKeyboardOutputPresent();
+    if (failed)
+        return report;
+
+    if (! isKeyboardOutputPresent())
+    {
+        markKeyboardUnplugged();
+        return report;
+    }
+
+    report.stored = storeToMemory (memory);
     if (report.isComplete())
         cache.markKept();
     return report;

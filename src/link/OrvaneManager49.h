@@ -60,6 +60,19 @@ public:
     // sent to it then goes nowhere without an error: this tells.
     bool isKeyboardOutputPresent() const;
 
+    // The keyboard's ports vanished, or a message to it did not leave: its
+    // output is closed, so that nothing more goes into nothing, and it counts
+    // as unplugged until it is detected again.
+    void markKeyboardUnplugged();
+    bool isKeyboardUnplugged() const;
+
+    // While held, the inputs stay open past the end of detection, so that a
+    // read-back slower than the detection tick still hears its replies. On
+    // release they close, from the message thread, unless probing goes on.
+    void holdInputsForReadBack (bool hold);
+
+    Clock& getClock() const noexcept { return clock; }
+
     // Kept for the settings panel, which marks that it has seen the end of detection.
     void setDetectionFinished (bool finished) { detectionFinished = finished; }
     bool isDetectionFinished() const { return detectionFinished; }
@@ -91,9 +104,8 @@ public:
     // closes the inputs and puts the keyboard's ports back: on return the
     // old callback is not running and will not be called again.
     bool attachFirmwareCallback (MidiInputPortCallback* callback, const juce::String& portName);
-
-    // The clock the manager paces and waits by, for work done alongside it.
-    Clock& getClock() const noexcept { return clock; }
+    // A firmware transfer holds the ports: the keyboard's own are expected to vanish meanwhile.
+    bool isFirmwareCallbackAttached() const;
 
     void handleIncomingMidiMessage (MidiInputPort* source, const juce::MidiMessage& message) override;
     void timerCallback() override;
@@ -194,7 +206,8 @@ private:
     // one, when a SysEx message carries a data byte of 0x80 or more, or when
     // the message did not leave (the port is gone).
     bool sendToKeyboard (const juce::MidiMessage& message);
-    void waitForPacingDeadline();
+    void waitOutPacingGap();
+    void markKeyboardUnpluggedLocked();
     void takeQueryReply (const juce::MidiMessage& message);
 
     void sendIdentityRequest (int index);
@@ -214,6 +227,7 @@ private:
     FirmwareRevision firmwareRevision {};
     juce::String inputPortName, outputPortName;
     std::unique_ptr<MidiOutputPort> keyboardOutput;
+    bool unplugged = false;
     int probeIndex = 0;
 
     // Touched only on the message thread.
@@ -223,9 +237,11 @@ private:
     juce::uint32 lastTickMs = 0;
     std::atomic<bool> detectionFinished { false };
 
+    std::atomic<bool> inputsHeldForReadBack { false };
+    std::atomic<bool> inputsToClose { false }; // the keyboard identified itself again
+
     // Held across a send and its pause, so that both threads' messages are paced.
     juce::CriticalSection sendLock;
-    double pacingDeadline = 0.0;
 
     bool queryPending = false;
     int queryParameter = 0, queryItem = 0, queryMemory = 0, queryResult = -1;
@@ -236,7 +252,7 @@ private:
     juce::CriticalSection inputsLock;
     std::vector<std::unique_ptr<MidiInputPort>> openedInputs;
 
-    juce::CriticalSection forwardLock;
+    mutable juce::CriticalSection forwardLock;
     MidiInputPortCallback* forwardCallback = nullptr;
     juce::String forwardSourceName;
 

@@ -11,15 +11,12 @@ ReadBackChain::Outcome ReadBackChain::handle (int event, int a)
             // not the Vorlo's and are left unread.
             if (! manager.isVorloDetected())
             {
-                readingBack = false;
+                stop();
                 return Outcome::refreshGlobals;
             }
 
             // A new detection restarts the chain from the beginning.
-            readingBack = true;
-            completed = false;
-            requestsSent = 0;
-            request (manager.requestControllerNumbers (0));
+            start();
             return Outcome::nothing;
 
         case eventDetectionEnded: manager.setDetectionFinished (true); return Outcome::refreshGlobals;
@@ -29,6 +26,8 @@ ReadBackChain::Outcome ReadBackChain::handle (int event, int a)
 
     if (! readingBack)
         return Outcome::nothing;
+
+    noteStep();
 
     switch (event)
     {
@@ -53,7 +52,7 @@ ReadBackChain::Outcome ReadBackChain::continueWithParameters (int parameter)
         case 4: request (manager.requestValue (5, 0, 0)); break;
         case 5: request (manager.requestValue (6, 0, 0)); break;
         case 6: request (manager.requestMidiChannel()); break;
-        default: readingBack = false; break;
+        default: finish(); break;
     }
     return Outcome::nothing;
 }
@@ -86,13 +85,54 @@ ReadBackChain::Outcome ReadBackChain::finishWithOctaveShift()
 {
     for (int i = 0; i < numLeds; ++i)
         manager.sendLedState (firstLed + i, 0);
-    readingBack = false;
     completed = true;
+    finish();
     return Outcome::nothing;
+}
+
+void ReadBackChain::start()
+{
+    // What the editor held before is forgotten, so that whatever this chain
+    // does not get to read shows as not read.
+    manager.getCache().forgetEverything();
+    manager.holdInputsForReadBack (true);
+    readingBack = true;
+    completed = false;
+    requestsSent = 0;
+    noteStep();
+    request (manager.requestControllerNumbers (0));
 }
 
 void ReadBackChain::request (bool sent)
 {
     if (sent)
         ++requestsSent;
+}
+
+void ReadBackChain::noteStep() { lastStepMs = manager.getClock().getMillisecondCounterHiRes(); }
+
+void ReadBackChain::finish()
+{
+    readingBack = false;
+    manager.holdInputsForReadBack (false);
+}
+
+void ReadBackChain::stop()
+{
+    if (readingBack)
+        finish();
+}
+
+bool ReadBackChain::abandonIfStalled()
+{
+    if (! readingBack || manager.getClock().getMillisecondCounterHiRes() - lastStepMs < stepTimeoutMs)
+        return false;
+
+    // A reply may just be ending the chain on the MIDI thread: only one of us ends it.
+    bool wasReading = true;
+    if (! readingBack.compare_exchange_strong (wasReading, false))
+        return false;
+
+    manager.holdInputsForReadBack (false);
+    return true;
 }

@@ -6,7 +6,8 @@
 // chain: each reply event asks for the next value, so the keyboard is never
 // sent a request before it answered the last one. Called with the manager's
 // events on whichever thread raises them; it only sends through the manager
-// and never touches a widget.
+// and never touches a widget. While it runs the manager keeps listening, and
+// a keyboard that stops answering is given up on after a time-out.
 class ReadBackChain
 {
 public:
@@ -22,14 +23,29 @@ public:
 
     bool isReadingBack() const { return readingBack; }
 
-    // Whether the chain ran to its end, the LEDs switched off, since the last
-    // detection: every setting was read.
+    // Starts the chain from the beginning, as a detection does.
+    void start();
+
+    // Ends a chain whose keyboard has not answered for stepTimeoutMs, on the
+    // manager's clock. True when it ended one: since the start forgot what
+    // the editor held, the values not read show as not read.
+    bool abandonIfStalled();
+
+    // Ends a chain under way without telling anyone, as when the panel asks
+    // the user before reading over edits.
+    void stop();
+
+    // Whether the chain ran to its end, the LEDs switched off, since it last
+    // started: every setting was read.
     bool hasCompleted() const { return completed; }
 
-    // How many of the chain's requests have gone out since the last
-    // detection, out of numRequests, for a progress display.
+    // How many of the chain's requests have gone out since it last started,
+    // out of numRequests, for a progress display.
     int getRequestsSent() const { return requestsSent; }
     static constexpr int numRequests = 12;
+
+    // Longer than any keyboard takes to answer one request.
+    static constexpr int stepTimeoutMs = 1500;
 
     // The LEDs switched off at the end of the chain: 99 to 106.
     static constexpr int firstLed = 99;
@@ -40,9 +56,12 @@ private:
     Outcome continueWithCurves (int curve);
     Outcome continueWithGlobals (int index);
     Outcome finishWithOctaveShift();
+    void finish();
+    void noteStep();
     void request (bool sent);
 
     OrvaneManager49& manager;
     std::atomic<bool> readingBack { false }, completed { false };
     std::atomic<int> requestsSent { 0 };
+    std::atomic<double> lastStepMs { 0.0 };
 };

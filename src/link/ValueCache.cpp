@@ -250,6 +250,17 @@ void ValueCache::resetToDefaults (ValueSource source)
     noteEdit (source);
 }
 
+void ValueCache::forgetEverything()
+{
+    resetToDefaults (ValueSource::assumed);
+    {
+        const juce::ScopedLock sl (lock);
+        globals.fill ({});
+        curves.fill ({});
+    }
+    markKept();
+}
+
 int ValueCache::storeReplyPairs (int parameter, const juce::Array<int>& pairs)
 {
     const int pairCount = pairs.size() / 2;

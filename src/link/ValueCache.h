@@ -85,6 +85,10 @@ public:
     // absolute knobs, fast knob acceleration and linear velocity curves.
     void applyDefaultValues();
 
+    // Back to knowing nothing, as at the start: the default assignment and
+    // zero globals and curves, all only assumed, and no edits to keep.
+    void forgetEverything();
+
     // True when the user changed a value, or chose "Default Values", since
     // the editor's copy was last kept: sent to the keyboard or saved to a
     // file. Values from the keyboard or a file change nothing here.

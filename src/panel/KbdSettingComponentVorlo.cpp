@@ -15,6 +15,19 @@ constexpr float labelFontHeight = 15.0f;
 const juce::String keyboardProblemTitle = "Keyboard Problem";
 const juce::String keyboardNotDetectedText = "The keyboard has not been detected. Please correct the problem and try again.";
 const juce::String keyboardCannotBeSetText = "The keyboard has not been detected yet, so it can't be set.";
+const juce::String keyboardDisconnectedText =
+    "The keyboard has been disconnected, so it can't be set. Plug it back in: the editor finds it again by itself.";
+const juce::String disconnectedBoxText = "Disconnected";
+const juce::String disconnectedTooltip = "The keyboard was unplugged. Plug it back in: the editor finds it again by itself.";
+const juce::String readBackStalledText =
+    "Reading the keyboard's settings did not finish: the keyboard stopped answering. The settings that were not read are "
+    "shown greyed, and \"Send to Keyboard\" leaves the keyboard's own values for them alone.";
+const juce::String keyboardConnectedTitle = "Keyboard Connected";
+const juce::String readOverEditsText =
+    "The keyboard is connected. The editor holds changes that were neither sent to the keyboard nor saved to a file.\n\n"
+    "Read the keyboard's settings and drop these changes, or keep the editor's values to send them later?";
+const juce::StringArray readOverEditsButtons { "Keep the Editor's Values", "Read the Keyboard" };
+constexpr int readTheKeyboard = 1;
 
 // "first" to "last" as decimal texts.
 juce::StringArray numberTexts (int first, int last)
@@ -50,7 +63,7 @@ KbdSettingComponentVorlo::Services KbdSettingComponentVorlo::systemServices()
 }
 
 KbdSettingComponentVorlo::KbdSettingComponentVorlo (Services services)
-    : dialogs (services.dialogs), manager (services.ports, services.clock)
+    : dialogs (services.dialogs), manager (services.ports, services.clock), follower (manager, services.ports)
 {
     createChildren();
     setSize (panelWidth, panelHeight);
@@ -72,6 +85,9 @@ KbdSettingComponentVorlo::KbdSettingComponentVorlo (Services services)
     // ends before it began: say so, as when it ends without an answer.
     if (! manager.isProbing() && ! manager.isKeyboardDetected())
         keyboardEvent (eventDetectionEnded, 0, 0, 0);
+
+    follower.setListener (this);
+    follower.startFollowing();
 }
 
 KbdSettingComponentVorlo::~KbdSettingComponentVorlo()
@@ -373,14 +389,28 @@ void KbdSettingComponentVorlo::showGlobals()
     showCurve (*w.velCurveCombo, 1);
     showCurve (*w.padCurveCombo, 3);
 
+    showKeyboardState();
+}
+
+void KbdSettingComponentVorlo::showKeyboardState()
+{
+    auto& box = *widgets.firmwareRevisionEditor;
+
+    if (manager.isKeyboardUnplugged())
+    {
+        box.setText (disconnectedBoxText);
+        box.setTooltip (disconnectedTooltip);
+        return;
+    }
+
     // Without a keyboard there is no revision to show.
     if (manager.isKeyboardDetected())
     {
         const auto revision = formatFirmwareRevision (manager.getFirmwareRevision());
         const int code = manager.getDeviceCode();
         const bool vorlo = code == DeviceCode::vorlo;
-        w.firmwareRevisionEditor->setText (vorlo ? revision : modelNameFor (code) + " " + revision);
-        w.firmwareRevisionEditor->setTooltip (vorlo ? juce::String() : notVorloText (code));
+        box.setText (vorlo ? revision : modelNameFor (code) + " " + revision);
+        box.setTooltip (vorlo ? juce::String() : notVorloText (code));
     }
 }
 
@@ -535,6 +565,12 @@ void KbdSettingComponentVorlo::restoreDefaultValues()
 
 bool KbdSettingComponentVorlo::checkKeyboardCanBeSet()
 {
+    if (manager.isKeyboardUnplugged())
+    {
+        dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, keyboardProblemTitle, keyboardDisconnectedText);
+        return false;
+    }
+
     if (! manager.isKeyboardDetected())
     {
         dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, keyboardProblemTitle, keyboardCannotBeSetText);
@@ -583,14 +619,75 @@ void KbdSettingComponentVorlo::reportSend (const OrvaneManager49::SendAllReport&
 //==============================================================================
 void KbdSettingComponentVorlo::keyboardEvent (int event, int a, int, int)
 {
+    // Reading the keyboard back would overwrite edits not yet kept.
+    if (event == eventDetected && manager.isVorloDetected() && manager.getCache().hasUnkeptEdits())
+    {
+        readBack.stop();
+        juce::MessageManager::callAsync (
+            [panel = juce::Component::SafePointer<KbdSettingComponentVorlo> (this)]
+            {
+                if (panel != nullptr)
+                    panel->askBeforeReadingBack();
+            });
+        return;
+    }
+
+    // The user was told once that no keyboard was found; the searches that
+    // follow new ports end quietly.
+    if (event == eventDetectionEnded && follower.isSearchingAgain())
+    {
+        manager.setDetectionFinished (true);
+        return;
+    }
+
     if (readBack.handle (event, a) == ReadBackChain::Outcome::refreshGlobals)
         triggerAsyncUpdate();
+}
+
+void KbdSettingComponentVorlo::askBeforeReadingBack()
+{
+    // The keyboard may have gone again while the question waited.
+    if (! manager.isVorloDetected() || manager.isKeyboardUnplugged())
+        return;
+
+    showKeyboardState();
+    const int choice =
+        dialogs.askChoice (juce::MessageBoxIconType::QuestionIcon, keyboardConnectedTitle, readOverEditsText, readOverEditsButtons);
+    if (choice == readTheKeyboard)
+    {
+        // Detection may have closed the inputs while the question was open.
+        manager.openInputs();
+        readBack.start();
+        if (selectedControl >= 0)
+            showSelectedControl();
+    }
+
+    showGlobals();
+}
+
+void KbdSettingComponentVorlo::keyboardStateChanged (KeyboardFollower::State) { showKeyboardState(); }
+
+void KbdSettingComponentVorlo::keyboardPolled()
+{
+    if (! readBack.abandonIfStalled())
+        return;
+
+    showGlobals();
+    if (selectedControl >= 0)
+        showSelectedControl();
+    dialogs.showMessage (juce::MessageBoxIconType::WarningIcon, keyboardProblemTitle, readBackStalledText);
 }
 
 void KbdSettingComponentVorlo::handleAsyncUpdate()
 {
     if (manager.isKeyboardDetected())
+    {
         showGlobals();
+        // A read-back over values the control showed before, as after the
+        // keyboard came back, must not leave them on show.
+        if (selectedControl >= 0)
+            showSelectedControl();
+    }
     else
         dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, keyboardProblemTitle, keyboardNotDetectedText);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/KeyboardFollower.h"
 #include "link/OrvaneManager49.h"
 #include "panel/ControlTable.h"
 #include "panel/ModeRules.h"
@@ -18,7 +19,8 @@ class KbdSettingComponentVorlo : public juce::Component,
                                  public OrvaneManagerListener,
                                  public juce::AsyncUpdater,
                                  public juce::ComboBox::Listener,
-                                 public juce::Button::Listener
+                                 public juce::Button::Listener,
+                                 private KeyboardFollower::Listener
 {
 public:
     // Where the panel reaches the world: the MIDI ports, the user's dialogs
@@ -111,6 +113,7 @@ public:
 
     const Widgets& getWidgets() const noexcept { return widgets; }
     OrvaneManager49& getManager() noexcept { return manager; }
+    KeyboardFollower& getFollower() noexcept { return follower; }
     int getSelectedControl() const noexcept { return selectedControl; }
     bool isReadingBack() const noexcept { return readBack.isReadingBack(); }
 
@@ -156,11 +159,21 @@ private:
     bool editSelectedControl (juce::ComboBox* comboBox, int index);
     bool editGlobals (juce::ComboBox* comboBox, int index);
 
+    // Following the keyboard as it comes and goes.
+    void keyboardStateChanged (KeyboardFollower::State state) override;
+    void keyboardPolled() override;
+    // Says in the firmware-revision box which keyboard is there, or that it is gone.
+    void showKeyboardState();
+    // A keyboard detected while the editor holds unkept edits: the user
+    // chooses between reading its settings and keeping the editor's values.
+    void askBeforeReadingBack();
+
     Dialogs& dialogs;
     ControlTable controlTable;
     int selectedControl = -1;
     OrvaneManager49 manager;
     ReadBackChain readBack { manager };
+    KeyboardFollower follower;
 
     Widgets widgets;
     std::vector<std::pair<juce::Component*, juce::Rectangle<int>>> layout;

@@ -107,15 +107,15 @@ juce::String messageCatalogueText()
 {
     const OrvaneMidiMessageFactory<OrvaneMidiMessage49> factory;
 
+    // The hexadecimal text ends with a line feed of its own, so each message
+    // is followed by a blank line and each request/set pair by two.
     juce::String text;
     bool pairOpen = false;
     for (const auto& kind : kinds())
     {
         if (! kind.printed)
             continue;
-        text << juce::String::formatted ("%s: ", kind.name)
-             << OrvaneMidiMessage49 (kind.build (factory, kind.exampleA, kind.exampleB)).toHexString();
-        // Request and set in pairs, separated by blank lines.
+        text << kind.name << ": " << OrvaneMidiMessage49 (kind.build (factory, kind.exampleA, kind.exampleB)).toHexString() << "\n";
         if (pairOpen)
             text << "\n";
         pairOpen = ! pairOpen;

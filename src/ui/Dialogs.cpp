@@ -55,6 +55,17 @@ public:
         return juce::AlertWindow::showOkCancelBox (icon, title, text, "OK", "Cancel");
     }
 
+    int askChoice (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text,
+                   const juce::StringArray& buttons) override
+    {
+        juce::AlertWindow window (title, text, icon);
+        for (int i = 0; i < buttons.size(); ++i)
+            window.addButton (buttons[i], i + 1, i == 0 ? juce::KeyPress (juce::KeyPress::returnKey) : juce::KeyPress());
+
+        // Closing the box otherwise gives 0, the default.
+        return juce::jmax (0, window.runModalLoop() - 1);
+    }
+
     std::optional<juce::File> chooseFileToOpen (const juce::String& title, const juce::File& startIn, const juce::String& patterns) override
     {
         juce::FileChooser chooser (title, startIn, patterns, true);

@@ -328,3 +328,23 @@ TEST_F (Detection, OpeningTheInputsAgainDoesNotHearEachMessageTwice)
     settle();
     EXPECT_EQ (listener.count (eventControlMoved), 1);
 }
+
+TEST_F (Detection, ALateIdentityReplyBindsTheKeyboardsOwnOutputNotTheOneProbedNext)
+{
+    SimulatedKeyboard keyboard (ports);
+    keyboard.setReplyLatencyMs (300.0);
+    const auto synth = ports.addOutput ("Some Synth");
+    createManager().startDetection();
+
+    // The tick moves the probe on to the synth before the keyboard answers.
+    tick();
+    EXPECT_EQ (countIdentityRequests (ports.getSentMessages (synth)), 1);
+    ASSERT_TRUE (listener.waitFor (eventDetected));
+
+    EXPECT_EQ (manager->getInputPortName(), "Velmora Vorlo");
+    EXPECT_EQ (manager->getOutputPortName(), "Velmora Vorlo");
+    ports.clearSentMessages();
+    EXPECT_TRUE (manager->sendLedState (99, 0));
+    EXPECT_TRUE (ports.getSentMessages (synth).empty());
+    EXPECT_EQ (ports.getSentMessages (keyboard.getEditorOutput()).size(), 1u);
+}

@@ -4,6 +4,8 @@
 
 #include <gmock/gmock.h>
 
+#include <thread>
+
 using ::testing::ElementsAre;
 
 namespace
@@ -140,6 +142,37 @@ TEST_F (SendersWithKeyboard, SendAllSkipsMissingValuesAndStoresEvenAnEmptyCache)
     const auto of31 = std::count_if (sent.begin(), sent.end(), [] (const Sent& s) { return s.item == 0x31 && s.parameter <= 6; });
     EXPECT_EQ (of31, 1);
     EXPECT_EQ (sent.size(), 222u);
+}
+
+TEST_F (SendersWithKeyboard, SendAllIntoAnUnpluggedKeyboardStopsAtTheFirstFailureAndReportsNothingStored)
+{
+    // With real pacing, so that the cable can be pulled half-way.
+    connect (Clock::system());
+    manager->getCache().applyDefaultValues();
+    std::thread cablePuller (
+        [this]
+        {
+            const auto deadline = juce::Time::getMillisecondCounter() + 5000;
+            while (keyboard.getReceivedMessages().size() < 74 && juce::Time::getMillisecondCounter() < deadline)
+                std::this_thread::sleep_for (std::chrono::microseconds (200));
+            keyboard.unplug();
+        });
+    const auto report = manager->sendAllToKeyboard (1);
+    cablePuller.join();
+
+    EXPECT_FALSE (report.stored);
+    EXPECT_FALSE (report.isComplete());
+    EXPECT_EQ (report.valuesFailed, 1) << "nothing is tried after the first failure";
+    EXPECT_GE (report.valuesSent, 74);
+    EXPECT_LT (report.valuesSent, 220);
+    EXPECT_TRUE (manager->isKeyboardUnplugged());
+    EXPECT_TRUE (manager->getCache().hasUnkeptEdits());
+    EXPECT_FALSE (keyboard.inspect ([] (const KeyboardModel& k) { return k.memories[1].has_value(); }));
+
+    // Once unplugged, a second send refuses at once.
+    const auto second = manager->sendAllToKeyboard (1);
+    EXPECT_FALSE (second.stored);
+    EXPECT_EQ (second.valuesSent, 0);
 }
 
 TEST_F (SendersWithKeyboard, ItemSettingsGoOnlyToModelsThatTakeThem)

@@ -123,18 +123,3 @@ TEST_F (PanelWithoutKeyboard, NoMidiPortAtAllIsNoKeyboardEither)
     flushMessageLoop();
     EXPECT_EQ (dialogs.countTitled (keyboardProblem), 1);
 }
-
-TEST_F (PanelWithoutKeyboard, AKeyboardThatFallsSilentAfterItsIdentityStopsTheReadBackQuietly)
-{
-    ScriptedDevice identityOnly (ports, "Velmora Vorlo",
-                                 midiBytes ({ 0xF0, 0x7E, 0x00, 0x06, 0x02, 0x00, 0x2F, 0x19, 0x02, 0x00, 0x04, 0x00, 1, 0, 3, 0, 0xF7 }));
-    createPanel();
-    ASSERT_TRUE (runMessageLoopUntil ([this] { return manager().isKeyboardDetected(); }));
-    ASSERT_TRUE (ports.waitUntilIdle());
-    tick();
-    flushMessageLoop();
-
-    EXPECT_TRUE (dialogs.getShown().empty());
-    EXPECT_EQ (ports.getNumOpenInputs(), 0);
-    EXPECT_EQ (manager().getNumber (0x30), 7) << "the cache keeps what it had";
-}

@@ -29,6 +29,13 @@ public:
         return next (okAnswers, false);
     }
 
+    int askChoice (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text, const juce::StringArray&) override
+    {
+        const std::lock_guard<std::mutex> lock (mutex);
+        shown.push_back ({ icon, title, text });
+        return next (choices, 0);
+    }
+
     std::optional<juce::File> chooseFileToOpen (const juce::String& title, const juce::File&, const juce::String&) override
     {
         const std::lock_guard<std::mutex> lock (mutex);
@@ -92,6 +99,7 @@ public:
     }
 
     void answerOk (bool ok) { okAnswers.push_back (ok); }
+    void answerChoice (int buttonIndex) { choices.push_back (buttonIndex); }
     void answerFile (std::optional<juce::File> file) { files.push_back (std::move (file)); }
 
 private:
@@ -115,6 +123,7 @@ private:
     mutable std::mutex mutex;
     std::vector<Shown> shown;
     std::deque<bool> okAnswers;
+    std::deque<int> choices;
     std::deque<std::optional<juce::File>> files;
     std::function<bool()> cancelCondition;
 };

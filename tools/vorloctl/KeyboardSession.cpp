@@ -7,12 +7,13 @@ public:
 
     void keyboardEvent (int event, int a, int, int) override
     {
+        // The chain has started by the time the detection is seen.
+        if (readsBack)
+            chain.handle (event, a);
         if (event == eventDetected)
             detected = true;
         if (event == eventDetectionEnded)
             ended = true;
-        if (readsBack)
-            chain.handle (event, a);
     }
 
     std::atomic<bool> detected { false }, ended { false }, readsBack { false };
@@ -116,9 +117,11 @@ bool KeyboardSession::readSettings (const juce::String& whatFor)
     if (! detectVorlo (whatFor))
         return false;
 
+    // A keyboard that stops answering is given up on after one step's
+    // time-out, as in the editor.
     auto& chain = watcher->chain;
     auto* messageManager = juce::MessageManager::getInstance();
-    while (! chain.hasCompleted() && manager->isProbing())
+    while (chain.isReadingBack() && ! chain.abandonIfStalled())
     {
         showProgress ("Reading the keyboard's settings: " + juce::String (chain.getRequestsSent()) + " of "
                       + juce::String (ReadBackChain::numRequests));

@@ -41,9 +41,9 @@ public:
     bool detectVorlo (const juce::String& whatFor);
 
     // detectVorlo, then reads every setting into the manager's cache with
-    // the editor's read-back chain. Bounded: the manager closes its inputs
-    // at the first detection tick after the keyboard answered. False, with
-    // the reason on standard error, when the keyboard stopped answering.
+    // the editor's read-back chain. Bounded: each request is given up on
+    // after the chain's step time-out. False, with the reason on standard
+    // error, when the keyboard stopped answering.
     bool readSettings (const juce::String& whatFor);
 
     // "Velmora Vorlo: Vorlo, device code 0x0400, firmware revision 1.0.4.0"

@@ -1,6 +1,8 @@
 #include "panel/KbdSettingComponentVorlo.h"
 
 #include "calibration/PadCalibrationDialog.h"
+#include "documents/MidiChart.h"
+#include "documents/SettingsFile.h"
 #include "panel/ControllerNames.h"
 
 namespace
@@ -13,6 +15,7 @@ constexpr float labelFontHeight = 15.0f;
 
 const juce::String keyboardProblemTitle = "Keyboard Problem";
 const juce::String keyboardNotDetectedText = "The keyboard has not been detected. Please correct the problem and try again.";
+const juce::String fileProblemTitle = "File Problem";
 const juce::String keyboardCannotBeSetText = "The keyboard has not been detected yet, so it can't be set.";
 
 // "first" to "last" as decimal texts.
@@ -41,6 +44,9 @@ juce::String notVorloText (int deviceCode)
     return "The keyboard found is an Orvane " + modelNameFor (deviceCode)
         + ", not a Velmora Vorlo. This editor reads and sets only the Vorlo, so it leaves that keyboard as it is.";
 }
+
+// Where the file choosers start.
+juce::File documentsFolder() { return juce::File::getSpecialLocation (juce::File::userDocumentsDirectory); }
 
 juce::String countOf (int count, const juce::String& singular, const juce::String& plural)
 {
@@ -509,6 +515,12 @@ void KbdSettingComponentVorlo::buttonClicked (juce::Button* button)
         sendToKeyboard();
     else if (button == widgets.padsButton.get())
         openPadCalibration();
+    else if (button == widgets.loadButton.get())
+        loadSettings();
+    else if (button == widgets.saveButton.get())
+        saveSettingsAs();
+    else if (button == widgets.chartButton.get())
+        exportChartAs();
 }
 
 void KbdSettingComponentVorlo::openPadCalibration()
@@ -527,6 +539,68 @@ void KbdSettingComponentVorlo::restoreDefaultValues()
     showGlobals();
     if (selectedControl >= 0)
         showSelectedControl();
+}
+
+void KbdSettingComponentVorlo::loadSettings()
+{
+    const auto file =
+        dialogs.chooseFileToOpen ("Please select the settings file you want to load...", documentsFolder(), SettingsFile::filePattern);
+    if (! file)
+        return;
+
+    const auto result = manager.loadSettings (*file);
+    if (result.failed())
+    {
+        showFileProblem ("The settings file " + file->getFullPathName().quoted() + " was not loaded", result,
+                         "Nothing in the editor was changed.");
+        return;
+    }
+
+    showGlobals();
+    if (selectedControl >= 0)
+        showSelectedControl();
+    widgets.notice->show ("Loaded " + file->getFileName(), *widgets.loadButton);
+}
+
+bool KbdSettingComponentVorlo::saveSettingsAs()
+{
+    const auto file = dialogs.chooseFileToWrite ("Please select the settings file where to save...", documentsFolder(),
+                                                 SettingsFile::filePattern, SettingsFile::fileExtension);
+    if (! file)
+        return false;
+
+    const auto result = manager.saveSettings (*file);
+    if (result.failed())
+    {
+        showFileProblem ("The settings were not saved to " + file->getFullPathName().quoted(), result,
+                         "Any file that was there is unchanged.");
+        return false;
+    }
+
+    manager.getCache().markKept();
+    widgets.notice->show ("Saved as " + file->getFileName(), *widgets.saveButton);
+    return true;
+}
+
+void KbdSettingComponentVorlo::exportChartAs()
+{
+    const auto file =
+        dialogs.chooseFileToWrite ("Please select the chart file...", documentsFolder(), MidiChart::filePattern, MidiChart::fileExtension);
+    if (! file)
+        return;
+
+    const auto result = manager.exportChart (*file);
+    if (result.failed())
+        showFileProblem ("The MIDI chart was not written to " + file->getFullPathName().quoted(), result,
+                         "Any file that was there is unchanged.");
+    else
+        widgets.notice->show ("Chart written to " + file->getFileName(), *widgets.chartButton);
+}
+
+void KbdSettingComponentVorlo::showFileProblem (const juce::String& whatFailed, const juce::Result& result, const juce::String& consequence)
+{
+    dialogs.showMessage (juce::MessageBoxIconType::WarningIcon, fileProblemTitle,
+                         whatFailed + ": " + result.getErrorMessage() + ". " + consequence);
 }
 
 bool KbdSettingComponentVorlo::checkKeyboardCanBeSet()

@@ -39,6 +39,10 @@ int main (int argc, char* argv[])
                       "keyboard's pad-gain memory. Exits with 1 when the keyboard is missing or did not answer.",
                       [&] (const juce::ArgumentList& args) { exitCode = runPadsCommand (args); } });
 
+    app.addCommand (defaultsCommand (exitCode));
+    app.addCommand (chartCommand (exitCode));
+    app.addCommand (normalizeCommand (exitCode));
+
     const juce::ArgumentList arguments (argc, argv);
     if (arguments.size() == 0)
     {

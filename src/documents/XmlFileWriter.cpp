@@ -29,10 +29,10 @@ juce::Result XmlFileWriter::writeText (const juce::String& text, const juce::Fil
     if (! folder.isDirectory())
         return juce::Result::fail ("the folder " + folder.getFullPathName().quoted() + " does not exist");
 
-    // Hidden, so that a file chooser never offers it.
     const auto utf8 = text.toUTF8();
     const auto byteCount = utf8.sizeInBytes() - 1;
 
+    // Hidden, so that a file chooser never offers it.
     juce::TemporaryFile temporary (file, juce::TemporaryFile::useHiddenFile);
     {
         juce::FileOutputStream out (temporary.getFile());

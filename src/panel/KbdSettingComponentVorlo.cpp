@@ -15,8 +15,8 @@ constexpr float labelFontHeight = 15.0f;
 
 const juce::String keyboardProblemTitle = "Keyboard Problem";
 const juce::String keyboardNotDetectedText = "The keyboard has not been detected. Please correct the problem and try again.";
-const juce::String fileProblemTitle = "File Problem";
 const juce::String keyboardCannotBeSetText = "The keyboard has not been detected yet, so it can't be set.";
+const juce::String fileProblemTitle = "File Problem";
 
 // "first" to "last" as decimal texts.
 juce::StringArray numberTexts (int first, int last)

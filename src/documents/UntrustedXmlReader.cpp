@@ -58,6 +58,22 @@ bool hasDeclarations (const char* text, const char* end)
     return false;
 }
 
+// A processing instruction after the XML declaration. JUCE's parser loops
+// forever on one followed by text inside an element.
+bool hasProcessingInstructions (const char* text, const char* end)
+{
+    auto* p = text;
+    while (p < end && juce::CharacterFunctions::isWhitespace (*p))
+        ++p;
+    if (startsWith (p, end, "<?xml"))
+        p = skipPast (p + 5, end, "?>");
+
+    for (; p < end; ++p)
+        if (*p == '<' && p + 1 < end && p[1] == '?')
+            return true;
+    return false;
+}
+
 const char* findUnsafeEntity (const char* text, const char* end)
 {
     for (auto* p = text; p < end; ++p)
@@ -198,6 +214,12 @@ std::unique_ptr<juce::XmlElement> UntrustedXmlReader::parse (const void* data, s
     if (hasDeclarations (text, end))
     {
         error = "it contains a document type declaration, which settings files never have";
+        return nullptr;
+    }
+
+    if (hasProcessingInstructions (text, end))
+    {
+        error = "it contains a processing instruction, which settings files never have";
         return nullptr;
     }
 

@@ -209,6 +209,8 @@ TEST (SettingsFile, HostileOrBrokenFilesAreRefusedWithTheirReasonAndChangeNothin
                 "<Settings><Items><Item ID=\"&lol2;\"/></Items></Settings>"),
           "document type declaration" },
         { "self-referencing entity", text ("<!DOCTYPE s [<!ENTITY a \"&a;\">]><Settings a=\"&a;\"/>"), "document type declaration" },
+        { "processing instruction before text, on which the parser loops forever",
+          text ("<Settings><a><?pi x?>text</a></Settings>"), "processing instruction" },
         { "undeclared entity", text (settingsText ("<Item ID=\"&x;<Item/>;\"/>")), "entity reference" },
         { "binary junk", junk, "not a text file" },
         { "text that is not UTF-8", juce::MemoryBlock ("<Settings>\xFF\xFE", 12), "not a text file" },

@@ -45,8 +45,13 @@ juce::String notVorloText (int deviceCode)
         + ", not a Velmora Vorlo. This editor reads and sets only the Vorlo, so it leaves that keyboard as it is.";
 }
 
-// Where the file choosers start.
-juce::File documentsFolder() { return juce::File::getSpecialLocation (juce::File::userDocumentsDirectory); }
+// Where the file choosers start: the user's documents, or home where there
+// is no such folder (the chooser would otherwise offer "Documents" as the name).
+juce::File documentsFolder()
+{
+    const auto documents = juce::File::getSpecialLocation (juce::File::userDocumentsDirectory);
+    return documents.isDirectory() ? documents : juce::File::getSpecialLocation (juce::File::userHomeDirectory);
+}
 
 juce::String countOf (int count, const juce::String& singular, const juce::String& plural)
 {

@@ -76,6 +76,20 @@ TEST (SettingsFile, SaveThenLoadBringsBackEveryValueNegativeGlobalsIncluded)
     EXPECT_EQ (loaded.getGlobalSource (3), ValueSource::file);
 }
 
+TEST (SettingsFile, AnEmptyNumberMapStillWritesEveryGlobalAndCurve)
+{
+    ValueCache cache;
+    cache.clearItems();
+    cache.setGlobal (3, -2);
+
+    const auto document = SettingsFile::createDocument (cache);
+
+    EXPECT_EQ (document->getChildByName ("Items")->getNumChildElements(), 0);
+    EXPECT_EQ (document->getChildByName ("Globals")->getNumChildElements(), 12);
+    EXPECT_EQ (document->getChildByName ("Curves")->getNumChildElements(), 11);
+    EXPECT_EQ (document->getChildByName ("Globals")->getChildElement (3)->getStringAttribute ("Value"), "-2");
+}
+
 TEST (SettingsFile, MissingMaxMsbIsSavedAs127NotZeroSoTheControlKeepsItsRange)
 {
     ValueCache cache;

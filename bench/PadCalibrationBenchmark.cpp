@@ -14,6 +14,7 @@ public:
     bool askOkCancel (juce::MessageBoxIconType, const juce::String&, const juce::String&) override { return false; }
     std::optional<juce::File> chooseFileToOpen (const juce::String&, const juce::File&, const juce::String&) override { return {}; }
     std::optional<juce::File> chooseFileToSave (const juce::String&, const juce::File&, const juce::String&) override { return {}; }
+    bool runWithProgress (const juce::String&, const juce::String&, int, ProgressTask&) override { return false; }
 };
 
 constexpr int silent = -1;

@@ -13,6 +13,7 @@ target_link_libraries(juce_modules
         juce::juce_gui_basics
         juce::juce_audio_basics
         juce::juce_audio_devices
+        juce::juce_cryptography
     PUBLIC
         juce::juce_recommended_config_flags
         juce::pkgconfig_JUCE_IMG_LINUX_DEPS)

@@ -7,6 +7,7 @@ void AppClass::initialise (const juce::String&)
 {
     lookAndFeel = std::make_unique<QLookAndFeel>();
     juce::LookAndFeel::setDefaultLookAndFeel (lookAndFeel.get());
+    juce::Typeface::clearTypefaceCache(); // faces looked up before now were the system's
 
     mainWindow = createMainWindow();
     mainWindow->centreWithSize (KbdSettingComponentVorlo::panelWidth, KbdSettingComponentVorlo::panelHeight);
@@ -17,9 +18,7 @@ void AppClass::shutdown()
 {
     mainWindow.reset();
     juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    juce::Typeface::clearTypefaceCache(); // ours go with the look
 }
 
-std::unique_ptr<MainAppWindow> AppClass::createMainWindow()
-{
-    return std::make_unique<MainAppWindow>();
-}
+std::unique_ptr<MainAppWindow> AppClass::createMainWindow() { return std::make_unique<MainAppWindow>(); }

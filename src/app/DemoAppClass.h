@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/AppClass.h"
+#include "app/DemoDialogs.h"
+#include "sim/SimulatedBootLoader.h"
 #include "sim/SimulatedKeyboard.h"
 
 // The editor wired to virtual MIDI ports where a simulated keyboard answers,
@@ -20,4 +22,12 @@ private:
     // Members outlive the window and its keyboard manager.
     VirtualMidiPorts ports;
     std::unique_ptr<SimulatedKeyboard> keyboard;
+
+    // The same keyboard restarted in firmware upgrade mode: plugged in while
+    // the keyboard is out, and back to the keyboard once it has a whole image.
+    std::unique_ptr<SimulatedBootLoader> bootLoader;
+    void enterBootLoaderMode();
+    void leaveBootLoaderMode();
+    static constexpr int restartDelayMs = 300;
+    std::unique_ptr<DemoDialogs> dialogs;
 };

@@ -143,6 +143,19 @@ void OrvaneManager49::startDetection()
     startTimer (probeIntervalMs);
 }
 
+void OrvaneManager49::stopDetection()
+{
+    stopTimer();
+    probeOutput.reset();
+    closeInputs();
+}
+
+void OrvaneManager49::restartDetection()
+{
+    stopDetection();
+    startDetection();
+}
+
 void OrvaneManager49::sendIdentityRequest (int index)
 {
     probeOutput.reset();
@@ -335,19 +348,19 @@ void OrvaneManager49::waitForPacingDeadline()
     clock.sleepUntil (pacingDeadline);
 }
 
-void OrvaneManager49::setForwardCallback (MidiInputPortCallback* callback)
+void OrvaneManager49::setForwardCallback (MidiInputPortCallback* callback, const juce::String& sourceName)
 {
     // The lock is held while forwarding, so taking it waits for a call in progress.
     const juce::ScopedLock lock (forwardLock);
     forwardCallback = callback;
+    forwardSourceName = sourceName;
 }
 
 bool OrvaneManager49::attachFirmwareCallback (MidiInputPortCallback* callback, const juce::String& portName)
 {
     if (callback == nullptr)
     {
-        setForwardCallback (nullptr);
-        releaseInputs();
+        detachFirmwareCallback();
         return false;
     }
 
@@ -355,33 +368,69 @@ bool OrvaneManager49::attachFirmwareCallback (MidiInputPortCallback* callback, c
     const bool isWindowsXP = juce::SystemStats::getOperatingSystemType() == juce::SystemStats::WinXP;
     const auto name = isWindowsXP ? juce::String ("USB Audio Device") : portName;
 
+    // The boot loader is looked for before anything of the keyboard's is
+    // touched, so that without it the editor keeps its keyboard.
+    const int outputIndex = ports.getOutputNames().indexOf (name);
+    if (outputIndex < 0 || ! ports.getInputNames().contains (name))
+        return false;
+
+    auto bootLoaderOutput = ports.openOutput (outputIndex);
+    if (bootLoaderOutput == nullptr)
+        return false;
+
+    // Probing would send identity requests to the boot loader, and its end
+    // would close the boot loader's input.
+    stopDetection();
     releaseInputs();
     {
         const juce::ScopedLock lock (stateLock);
-        keyboardOutput.reset();
+        if (! portNamesBeforeFirmware)
+            portNamesBeforeFirmware = std::make_pair (inputPortName, outputPortName);
+        inputPortName = outputPortName = name;
+        keyboardOutput = std::move (bootLoaderOutput);
     }
 
-    if (! openOutputByName (name, name))
-        return false;
-
-    // The boot loader must be heard, whatever detection was allowed.
+    // The boot loader must be heard, whatever detection was allowed; only
+    // its own input is forwarded, so an echo or another device cannot pass
+    // for its answers.
     openEveryInput();
-    setForwardCallback (callback);
+    setForwardCallback (callback, name);
     return true;
+}
+
+void OrvaneManager49::detachFirmwareCallback()
+{
+    setForwardCallback (nullptr, {});
+    releaseInputs();
+
+    std::optional<std::pair<juce::String, juce::String>> keyboardPorts;
+    {
+        const juce::ScopedLock lock (stateLock);
+        keyboardPorts = std::exchange (portNamesBeforeFirmware, std::nullopt);
+        if (keyboardPorts)
+        {
+            keyboardOutput.reset();
+            inputPortName = keyboardPorts->first;
+            outputPortName = keyboardPorts->second;
+        }
+    }
+
+    if (keyboardPorts && keyboardPorts->second.isNotEmpty())
+        openOutputByName (keyboardPorts->first, keyboardPorts->second);
 }
 
 //==============================================================================
 void OrvaneManager49::handleIncomingMidiMessage (MidiInputPort* source, const juce::MidiMessage& message)
 {
+    const auto sourceName = source != nullptr ? source->getName() : juce::String ("unknown");
+
     {
         const juce::ScopedLock lock (forwardLock);
-        if (forwardCallback != nullptr)
+        if (forwardCallback != nullptr && sourceName == forwardSourceName)
             forwardCallback->handleIncomingMidiMessage (source, message);
     }
 
     takeQueryReply (message);
-
-    const auto sourceName = source != nullptr ? source->getName() : juce::String ("unknown");
 
     bool fromKeyboard = false, keyboardKnown = false;
     {
@@ -588,8 +637,11 @@ int OrvaneManager49::queryValue (int parameter, int item, int memory)
 
     const bool requested = requestValue (parameter, item, memory >= 0 ? memory : requestMemoryForAnyMemory (parameter));
 
-    // Without a keyboard output no answer can come: no point in waiting.
-    for (int waited = 0; requested && waited < queryTimeoutMs; waited += queryPollMs)
+    // Without a keyboard output no answer can come: no point in waiting. The
+    // time-out is measured on the clock, not counted in polls, whose sleeps
+    // may each run long.
+    const double deadline = clock.getMillisecondCounterHiRes() + queryTimeoutMs;
+    while (requested && clock.getMillisecondCounterHiRes() < deadline)
     {
         {
             const juce::ScopedLock lock (stateLock);

@@ -9,6 +9,8 @@
 #include "link/ValueCache.h"
 #include "protocol/OrvaneMidiMessage49.h"
 
+#include <optional>
+
 // The one object through which the editor talks to the keyboard. It finds the
 // keyboard by sending the universal identity request to one output after
 // another while listening on every input, then owns the keyboard's ports and
@@ -38,6 +40,11 @@ public:
     // Starts probing the outputs; does nothing while probing is under way.
     void startDetection();
     bool isProbing() const { return isTimerRunning(); }
+    // Stops probing and closes the inputs it listened on, raising nothing.
+    void stopDetection();
+    // A fresh search, whether or not one is under way: after a firmware
+    // update, for the keyboard coming back from its boot loader.
+    void restartDetection();
 
     bool isKeyboardDetected() const;
     int getDeviceCode() const;
@@ -77,11 +84,16 @@ public:
     void sendMessage (const juce::MidiMessage& message);
 
     // Points the manager at the boot loader's ports for a firmware transfer:
-    // its output becomes the port of that name, every input listens, and
-    // every incoming message goes to callback first. False, with the inputs
-    // closed, when no output has that name. A null callback detaches: on
-    // return the old callback is not running and will not be called again.
+    // probing stops, its output becomes the port of that name, every input
+    // listens, and what arrives on the input of that name goes to callback
+    // first. False, with nothing changed, when no input and output of that
+    // name exist or the output will not open. A null callback detaches,
+    // closes the inputs and puts the keyboard's ports back: on return the
+    // old callback is not running and will not be called again.
     bool attachFirmwareCallback (MidiInputPortCallback* callback, const juce::String& portName);
+
+    // The clock the manager paces and waits by, for work done alongside it.
+    Clock& getClock() const noexcept { return clock; }
 
     void handleIncomingMidiMessage (MidiInputPort* source, const juce::MidiMessage& message) override;
     void timerCallback() override;
@@ -177,7 +189,8 @@ public:
     static constexpr int pacingMs = 2;
 
 private:
-    void setForwardCallback (MidiInputPortCallback* callback);
+    void setForwardCallback (MidiInputPortCallback* callback, const juce::String& sourceName);
+    void detachFirmwareCallback();
     void openEveryInput();
 
     // Sends on the keyboard's output, paced; false, sending nothing, without
@@ -228,6 +241,10 @@ private:
 
     juce::CriticalSection forwardLock;
     MidiInputPortCallback* forwardCallback = nullptr;
+    juce::String forwardSourceName;
+
+    // The keyboard's port names while the boot loader's stand in for them.
+    std::optional<std::pair<juce::String, juce::String>> portNamesBeforeFirmware;
 
     juce::CriticalSection listenersLock;
     juce::Array<OrvaneManagerListener*> listeners;

@@ -69,6 +69,22 @@ SystemMidiPorts::SystemMidiPorts()
 #endif
 }
 
+bool SystemMidiPorts::canCreatePorts()
+{
+#if JUCE_LINUX
+    instance(); // silences ALSA's complaints first
+    snd_seq_t* sequencer = nullptr;
+    if (snd_seq_open (&sequencer, "default", SND_SEQ_OPEN_DUPLEX, 0) < 0)
+        return false;
+    snd_seq_close (sequencer);
+    return true;
+#elif JUCE_WINDOWS
+    return false;
+#else
+    return true;
+#endif
+}
+
 SystemMidiPorts& SystemMidiPorts::instance()
 {
     static SystemMidiPorts ports;

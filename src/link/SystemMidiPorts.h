@@ -8,6 +8,11 @@ class SystemMidiPorts : public MidiPorts
 public:
     static SystemMidiPorts& instance();
 
+    // Whether the system can create MIDI ports of a program's own, as
+    // juce::MidiInput::createNewDevice does: not without an ALSA sequencer,
+    // nor on Windows.
+    static bool canCreatePorts();
+
     juce::StringArray getInputNames() override;
     juce::StringArray getOutputNames() override;
     std::unique_ptr<MidiInputPort> openInput (int index, MidiInputPortCallback& callback) override;

@@ -3,6 +3,7 @@
 #include "calibration/PadCalibrationDialog.h"
 #include "documents/MidiChart.h"
 #include "documents/SettingsFile.h"
+#include "firmware/UpdaterRunner.h"
 #include "panel/ControllerNames.h"
 
 namespace
@@ -526,6 +527,8 @@ void KbdSettingComponentVorlo::buttonClicked (juce::Button* button)
         saveSettingsAs();
     else if (button == widgets.chartButton.get())
         exportChartAs();
+    else if (button == widgets.firmwareButton.get())
+        upgradeFirmware();
 }
 
 void KbdSettingComponentVorlo::openPadCalibration()
@@ -535,6 +538,12 @@ void KbdSettingComponentVorlo::openPadCalibration()
 
     PadCalibrationDialog dialog (&manager, dialogs);
     dialog.runModalLoop();
+}
+
+void KbdSettingComponentVorlo::upgradeFirmware()
+{
+    // The non-existent file makes the runner ask the user for one.
+    UpdaterRunner::runFirmwareUpdate (&manager, juce::File(), dialogs);
 }
 
 void KbdSettingComponentVorlo::restoreDefaultValues()

@@ -155,6 +155,8 @@ private:
     std::optional<int> cachedValueShownBy (const juce::ComboBox* comboBox) const;
     // The item a box shows for a cached value.
     int itemShownFor (const juce::ComboBox* comboBox, int value) const;
+    // "Upgrade firmware...": the whole update, file choice included.
+    void upgradeFirmware();
 
     juce::ComboBox* optionComboFor (ModeRules::OptionBox box) const;
     // Toggle, hold, encoding, NRPN: the order in which a pick selects them.

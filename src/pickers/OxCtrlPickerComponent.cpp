@@ -63,6 +63,25 @@ void OxCtrlPickerComponent::paint (juce::Graphics& g)
     // Images are drawn with the opacity of the current colour.
     g.setColour (juce::Colours::black);
     g.drawImage (picture, 0, 0, model.width, model.height, 0, 0, picture.getWidth(), picture.getHeight());
+
+    if (isShifted() && model.shiftLightRadius > 0.0f)
+        paintShiftLight (g);
+}
+
+void OxCtrlPickerComponent::paintShiftLight (juce::Graphics& g) const
+{
+    // A red light with a soft glow around it, as the keyboard's own.
+    const juce::Point<float> centre (model.shiftLightX, model.shiftLightY);
+    const auto radius = model.shiftLightRadius;
+    const auto glowRadius = radius * 3.0f;
+
+    g.setGradientFill (
+        juce::ColourGradient (juce::Colour (0xb0ff4a2a), centre, juce::Colour (0x00ff4a2a), centre.translated (glowRadius, 0.0f), true));
+    g.fillEllipse (juce::Rectangle<float> (2.0f * glowRadius, 2.0f * glowRadius).withCentre (centre));
+
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xffffd2b8), centre.translated (-0.3f * radius, -0.3f * radius),
+                                             juce::Colour (0xffff3b1f), centre.translated (radius, 0.0f), true));
+    g.fillEllipse (juce::Rectangle<float> (2.0f * radius, 2.0f * radius).withCentre (centre));
 }
 
 void OxCtrlPickerComponent::resized()
@@ -91,6 +110,7 @@ void OxCtrlPickerComponent::buttonClicked (juce::Button* clicked)
     if (clicked == shiftButton)
     {
         shiftButton->setToggleState (! shiftButton->getToggleState(), juce::dontSendNotification);
+        repaint(); // the shift light
 
         // The selected control's click comes back later and announces it
         // again under the new shift state.

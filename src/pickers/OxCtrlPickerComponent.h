@@ -41,9 +41,11 @@ public:
     {
         template <size_t widgetCount, size_t rangeCount>
         constexpr Model (const WidgetEntry (&widgetTable)[widgetCount], const IdentifierRange (&ctrlIdRanges)[rangeCount],
-                         const char* picturePng, int picturePngSize, int pictureWidth, int pictureHeight, bool drawnOverWhite)
+                         const char* picturePng, int picturePngSize, int pictureWidth, int pictureHeight, bool drawnOverWhite,
+                         float shiftLightCentreX = 0.0f, float shiftLightCentreY = 0.0f, float shiftLightRadiusToUse = 0.0f)
             : widgets (widgetTable), numWidgets (widgetCount), ctrlIds (ctrlIdRanges), numCtrlIdRanges (rangeCount), pngData (picturePng),
-              pngSize (picturePngSize), width (pictureWidth), height (pictureHeight), whiteUnderPicture (drawnOverWhite)
+              pngSize (picturePngSize), width (pictureWidth), height (pictureHeight), whiteUnderPicture (drawnOverWhite),
+              shiftLightX (shiftLightCentreX), shiftLightY (shiftLightCentreY), shiftLightRadius (shiftLightRadiusToUse)
         {
         }
 
@@ -63,12 +65,18 @@ public:
         // The Orvane pictures are drawn over white, which shows wherever a
         // picture is transparent or missing.
         bool whiteUnderPicture;
+
+        // The light in the picture that shows the Shift state, lit while
+        // Shift is on; none when the radius is 0.
+        float shiftLightX, shiftLightY, shiftLightRadius;
     };
 
     ~OxCtrlPickerComponent() override;
 
     void paint (juce::Graphics&) override;
     void resized() override;
+
+    bool isShifted() const { return shiftButton != nullptr && shiftButton->getToggleState(); }
 
     juce::SortedSet<juce::int16> getCtrlIds() const override;
 
@@ -80,6 +88,7 @@ protected:
 
 private:
     void buttonClicked (juce::Button*) override;
+    void paintShiftLight (juce::Graphics&) const;
 
     const Model& model;
     std::vector<std::unique_ptr<OxCtrlPickerWidget>> widgets;

@@ -1,5 +1,7 @@
 #include "pickers/QLookAndFeel.h"
 
+#include "EmbeddedFonts.h"
+
 namespace
 {
 const juce::Colour gradientEndColour { 0xff323232 };
@@ -13,6 +15,10 @@ constexpr float tooltipMaxWidth = 400.0f;
 } // namespace
 
 QLookAndFeel::QLookAndFeel()
+    : regularTypeface (
+        juce::Typeface::createSystemTypefaceFor (EmbeddedFonts::RobotoCondensedRegular_ttf, EmbeddedFonts::RobotoCondensedRegular_ttfSize)),
+      boldTypeface (
+          juce::Typeface::createSystemTypefaceFor (EmbeddedFonts::RobotoCondensedBold_ttf, EmbeddedFonts::RobotoCondensedBold_ttfSize))
 {
     setColour (juce::ComboBox::outlineColourId, juce::Colour (0xff959595));
     setColour (juce::ComboBox::buttonColourId, juce::Colour (0xffd7d7d7));
@@ -20,6 +26,16 @@ QLookAndFeel::QLookAndFeel()
 }
 
 QLookAndFeel::~QLookAndFeel() = default;
+
+juce::Typeface::Ptr QLookAndFeel::getTypefaceForFont (const juce::Font& font)
+{
+    // The default sans-serif face is ours, the same on every desktop; a
+    // font asked for by name keeps it.
+    if (font.getTypefaceName() == juce::Font::getDefaultSansSerifFontName() && regularTypeface != nullptr && boldTypeface != nullptr)
+        return font.isBold() ? boldTypeface : regularTypeface;
+
+    return LookAndFeel_V2::getTypefaceForFont (font);
+}
 
 void QLookAndFeel::buildButtonOutline (juce::Path& path, float x, float y, float w, float h, float cornerSize, bool roundTopLeft,
                                        bool roundTopRight, bool roundBottomLeft, bool roundBottomRight)

@@ -4,12 +4,15 @@
 
 // The application's look: the classic light JUCE look with its own text
 // buttons (a dark gradient under a grey outline, bold text) and tooltips
-// (small plain text in a snug box), and grey combo boxes.
+// (small plain text in a snug box), grey combo boxes, and one condensed
+// typeface, embedded, so that every text fits the window's fixed layout.
 class QLookAndFeel : public juce::LookAndFeel_V2
 {
 public:
     QLookAndFeel();
     ~QLookAndFeel() override;
+
+    juce::Typeface::Ptr getTypefaceForFont (const juce::Font&) override;
 
     void drawButtonBackground (juce::Graphics&, juce::Button&, const juce::Colour& backgroundColour, bool shouldDrawButtonAsHighlighted,
                                bool shouldDrawButtonAsDown) override;
@@ -37,5 +40,7 @@ public:
     static juce::Colour hoverColour (juce::Colour base);
 
 private:
+    const juce::Typeface::Ptr regularTypeface, boldTypeface;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QLookAndFeel)
 };

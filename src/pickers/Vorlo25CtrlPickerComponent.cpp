@@ -56,7 +56,10 @@ const OxCtrlPickerComponent::Model& vorlo25()
                                                       PickerPictures::vorlo25_pngSize,
                                                       Vorlo25CtrlPickerComponent::pictureWidth,
                                                       Vorlo25CtrlPickerComponent::pictureHeight,
-                                                      false };
+                                                      false,
+                                                      138.0f, // the "9-16" light beside the Shift widget
+                                                      120.5f,
+                                                      2.4f };
     return model;
 }
 } // namespace

@@ -2,9 +2,49 @@
 
 namespace
 {
+// JUCE's progress window around a task. The bar is fed from the message
+// thread, by a timer of its own, so the worker never writes what the
+// window's timer reads.
+class ProgressWindow final : public juce::ThreadWithProgressWindow
+{
+public:
+    ProgressWindow (const juce::String& title, const juce::String& cancelButtonText, int stopTimeoutMs, ProgressTask& taskToRun)
+        : juce::ThreadWithProgressWindow (title, true, true, stopTimeoutMs, cancelButtonText), task (taskToRun)
+    {
+    }
+
+    bool runTask()
+    {
+        progressFeed.startTimer (progressUpdateMs);
+        const bool ended = runThread (juce::Thread::Priority::normal);
+        progressFeed.stopTimer();
+        return ended;
+    }
+
+    void run() override { task.run(); }
+
+private:
+    struct ProgressFeed final : juce::Timer
+    {
+        explicit ProgressFeed (ProgressWindow& w) : window (w) {}
+        void timerCallback() override { window.setProgress (window.task.getProgress()); }
+        ProgressWindow& window;
+    };
+
+    static constexpr int progressUpdateMs = 50;
+    ProgressTask& task;
+    ProgressFeed progressFeed { *this };
+};
+
 class SystemDialogs final : public Dialogs
 {
 public:
+    bool runWithProgress (const juce::String& title, const juce::String& cancelButtonText, int stopTimeoutMs, ProgressTask& task) override
+    {
+        ProgressWindow window (title, cancelButtonText, stopTimeoutMs, task);
+        return window.runTask();
+    }
+
     void showMessage (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override
     {
         juce::AlertWindow::showMessageBox (icon, title, text);

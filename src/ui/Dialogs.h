@@ -4,6 +4,20 @@
 
 #include <optional>
 
+// Work for a worker thread behind a progress window.
+class ProgressTask
+{
+public:
+    virtual ~ProgressTask() = default;
+
+    // Runs on the worker thread; gives up soon once
+    // juce::Thread::currentThreadShouldExit() is true.
+    virtual void run() = 0;
+
+    // How far run() has got, from 0.0 to 1.0; read while it runs.
+    virtual double getProgress() const = 0;
+};
+
 // Every question the editor asks the user and every message it shows goes
 // through here, so that tests can answer instead of a person and nothing
 // blocks on a modal box.
@@ -33,6 +47,13 @@ public:
     // it is replaced; nothing when the user cancels either question.
     std::optional<juce::File> chooseFileToWrite (const juce::String& title, const juce::File& startIn, const juce::String& patterns,
                                                  const juce::String& extension);
+
+    // Runs the task on a worker thread behind a modal window with a progress
+    // bar and a cancel button. True when the task ended by itself; false
+    // when the user cancelled, after the thread was asked to exit and given
+    // stopTimeoutMs to do so.
+    virtual bool runWithProgress (const juce::String& title, const juce::String& cancelButtonText, int stopTimeoutMs,
+                                  ProgressTask& task) = 0;
 
     // JUCE's modal alert windows and the platform's native file dialogs.
     static Dialogs& system();

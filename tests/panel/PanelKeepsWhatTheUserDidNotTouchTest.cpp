@@ -135,7 +135,7 @@ TEST_F (PanelKeepsWhatTheUserDidNotTouch, AGlobalThatFitsNoDataByteIsNotSentAndT
 }
 
 //==============================================================================
-TEST_F (PanelKeepsWhatTheUserDidNotTouch, AnotherModelOfTheFamilyIsNamedNeitherReadNorWritten)
+TEST_F (PanelKeepsWhatTheUserDidNotTouch, AnotherModelOfTheFamilyIsNamedAndNeitherReadNorSentNorCalibrated)
 {
     keyboard.setModelNumber (3); // an OV49
     createPanel();
@@ -150,7 +150,12 @@ TEST_F (PanelKeepsWhatTheUserDidNotTouch, AnotherModelOfTheFamilyIsNamedNeitherR
     flushMessageLoop();
     ASSERT_TRUE (ports.waitUntilIdle());
 
+    widgets().padsButton->triggerClick(); // refused before any dialog opens
+    flushMessageLoop();
+    ASSERT_TRUE (ports.waitUntilIdle());
+
     EXPECT_EQ (keyboard.getReceivedMessages().size(), receivedAfterDetection);
-    ASSERT_EQ (dialogs.countTitled ("Keyboard Problem"), 1);
-    EXPECT_THAT (dialogs.getShown().back().text.toStdString(), ::testing::HasSubstr ("Orvane OV49, not a Velmora Vorlo"));
+    ASSERT_EQ (dialogs.countTitled ("Keyboard Problem"), 2);
+    for (const auto& shown : dialogs.getShown())
+        EXPECT_THAT (shown.text.toStdString(), ::testing::HasSubstr ("Orvane OV49, not a Velmora Vorlo"));
 }

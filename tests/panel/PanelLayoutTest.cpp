@@ -1,3 +1,4 @@
+#include "pickers/QLookAndFeel.h"
 #include "support/PanelRig.h"
 
 #include <gmock/gmock.h>
@@ -146,4 +147,35 @@ TEST_F (PanelLayout, ResizingMovesNothing)
     createPanel().setSize (1000, 700);
     EXPECT_EQ (widgets().sendButton->getBounds(), juce::Rectangle<int> (712, 16, 96, 22));
     EXPECT_EQ (widgets().picker->getBounds(), juce::Rectangle<int> (9, 165, 800, 378));
+}
+
+TEST_F (PanelLayout, EveryButtonAndLabelReadsAtItsSizeInTheEditorsTypeface)
+{
+    QLookAndFeel lookAndFeel;
+    juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
+    juce::Typeface::clearTypefaceCache();
+    createPanel();
+
+    // A text is drawn at its font's height as long as squeezing it to this
+    // much of its width makes it fit; beyond that it would shrink.
+    constexpr float readableSqueeze = 0.8f;
+
+    for (auto* child : panel->getChildren())
+    {
+        if (auto* button = dynamic_cast<juce::TextButton*> (child))
+        {
+            const auto font = lookAndFeel.getTextButtonFont (*button, button->getHeight()).boldened();
+            const auto available = (float) (button->getWidth() - 2 * (juce::roundToInt (font.getHeight() * 0.6f) / 2));
+            EXPECT_LE (font.getStringWidthFloat (button->getButtonText()) * readableSqueeze, available) << button->getButtonText();
+        }
+        else if (auto* label = dynamic_cast<juce::Label*> (child))
+        {
+            const auto available = (float) label->getBorderSize().subtractedFrom (label->getLocalBounds()).getWidth();
+            EXPECT_LE (label->getFont().getStringWidthFloat (label->getText()) * readableSqueeze, available) << label->getText();
+        }
+    }
+
+    panel.reset();
+    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    juce::Typeface::clearTypefaceCache();
 }

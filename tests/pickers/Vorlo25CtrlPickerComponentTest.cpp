@@ -119,6 +119,22 @@ float shareUnlikeCasing (const juce::Image& picture, juce::Rectangle<int> area)
 }
 } // namespace
 
+TEST_F (PickerClicks, TheNineToSixteenLightGlowsWhileShiftIsOn)
+{
+    // The light sits left of the Shift widget, outside every widget.
+    const auto lightRed = [this]
+    {
+        const auto snapshot = picker.createComponentSnapshot (picker.getLocalBounds());
+        return snapshot.getPixelAt (138, 120).getRed();
+    };
+
+    const auto unlit = lightRed();
+    clickShiftAndWait();
+    EXPECT_GT (lightRed(), unlit + 100) << "lit while Shift is on";
+    clickShiftAndWait();
+    EXPECT_EQ (lightRed(), unlit);
+}
+
 TEST (Vorlo25Picture, DecodesAtItsFullSize)
 {
     const auto picture = Vorlo25CtrlPickerComponent::loadPicture();

@@ -3,6 +3,7 @@
 #include "ui/Dialogs.h"
 
 #include <deque>
+#include <functional>
 #include <mutex>
 
 // Records what the editor shows and answers as the test told it to.
@@ -44,6 +45,34 @@ public:
         return next (files, std::optional<juce::File>());
     }
 
+    // The task runs on a worker thread, as behind JUCE's progress window,
+    // until it ends or the condition set by cancelProgressWhen holds.
+    bool runWithProgress (const juce::String& title, const juce::String&, int stopTimeoutMs, ProgressTask& task) override
+    {
+        std::function<bool()> shouldCancel;
+        {
+            const std::lock_guard<std::mutex> lock (mutex);
+            shown.push_back ({ juce::MessageBoxIconType::NoIcon, title, {} });
+            shouldCancel = cancelCondition;
+        }
+
+        TaskThread worker (task);
+        worker.startThread (juce::Thread::Priority::normal);
+        while (worker.isThreadRunning())
+        {
+            if (shouldCancel && shouldCancel())
+            {
+                worker.stopThread (stopTimeoutMs);
+                return false;
+            }
+            juce::Thread::sleep (1);
+        }
+        return true;
+    }
+
+    // The user presses Cancel in the progress window once this holds.
+    void cancelProgressWhen (std::function<bool()> condition) { cancelCondition = std::move (condition); }
+
     std::vector<Shown> getShown() const
     {
         const std::lock_guard<std::mutex> lock (mutex);
@@ -68,6 +97,13 @@ public:
     void answerFile (std::optional<juce::File> file) { files.push_back (std::move (file)); }
 
 private:
+    struct TaskThread : juce::Thread
+    {
+        explicit TaskThread (ProgressTask& t) : juce::Thread ("progress task"), task (t) {}
+        void run() override { task.run(); }
+        ProgressTask& task;
+    };
+
     template <typename T>
     static T next (std::deque<T>& answers, T otherwise)
     {
@@ -82,4 +118,5 @@ private:
     std::vector<Shown> shown;
     std::deque<bool> okAnswers;
     std::deque<std::optional<juce::File>> files;
+    std::function<bool()> cancelCondition;
 };

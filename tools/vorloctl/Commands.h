@@ -23,6 +23,9 @@ int runDescribeCommand (const juce::ArgumentList& arguments);
 int runPadsCommand (const juce::ArgumentList& arguments);
 // The same on the given ports, writing to the given streams.
 int runPadsCommandOn (MidiPorts& ports, const juce::ArgumentList& arguments, std::ostream& out, std::ostream& err);
+// Streams a firmware file to the keyboard's boot loader (or, with
+// --simulated, to a simulated one, then prints what it received).
+int runFlashCommand (const juce::ArgumentList& arguments);
 
 // The document commands: each writes its output atomically and returns 0 on
 // success, 1 when a file could not be read, parsed or written, 2 on a usage

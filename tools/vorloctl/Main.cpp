@@ -38,6 +38,11 @@ int main (int argc, char* argv[])
                       "did not answer). With --set, sends the eight gains, each 1 to 127, and stores them into the\n"
                       "keyboard's pad-gain memory. Exits with 1 when the keyboard is missing or did not answer.",
                       [&] (const juce::ArgumentList& args) { exitCode = runPadsCommand (args); } });
+    app.addCommand ({ "flash", "flash <file> [--simulated] [--yes]", "Streams a firmware file to the keyboard's boot loader.",
+                      "Asks for the keyboard to be restarted in firmware upgrade mode (--yes: it already is), then sends\n"
+                      "the file with a progress bar; Ctrl-C cancels. With --simulated it flashes a simulated boot loader\n"
+                      "and prints how many bytes it received and their SHA-256. Exits with 1 when the update failed.",
+                      [&] (const juce::ArgumentList& args) { exitCode = runFlashCommand (args); } });
 
     app.addCommand (defaultsCommand (exitCode));
     app.addCommand (chartCommand (exitCode));

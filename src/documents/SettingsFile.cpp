@@ -29,8 +29,7 @@ int valueToWrite (const ItemAttribute& attribute, int cached)
     return attribute.parameter == 5 ? 127 : 0;
 }
 
-juce::XmlElement* addParams (juce::XmlElement& root, const char* tag, int count, int (ValueCache::*get) (int) const,
-                             const ValueCache& cache)
+void addParams (juce::XmlElement& root, const char* tag, int count, int (ValueCache::*get) (int) const, const ValueCache& cache)
 {
     auto* section = root.createNewChildElement (tag);
     for (int index = 0; index < count; ++index)
@@ -39,7 +38,6 @@ juce::XmlElement* addParams (juce::XmlElement& root, const char* tag, int count,
         param->setAttribute ("ID", index);
         param->setAttribute ("Value", (cache.*get) (index));
     }
-    return section;
 }
 
 // An integer read as the framework reads one: leading white space skipped,

@@ -26,3 +26,18 @@ int runPadsCommandOn (MidiPorts& ports, const juce::ArgumentList& arguments, std
 // Streams a firmware file to the keyboard's boot loader (or, with
 // --simulated, to a simulated one, then prints what it received).
 int runFlashCommand (const juce::ArgumentList& arguments);
+
+// The document commands: each writes its output atomically and returns 0 on
+// success, 1 when a file could not be read, parsed or written, 2 on a usage
+// error. Their registrations carry the help texts.
+juce::ConsoleApplication::Command defaultsCommand (int& exitCode);
+juce::ConsoleApplication::Command chartCommand (int& exitCode);
+juce::ConsoleApplication::Command normalizeCommand (int& exitCode);
+
+// Writes the settings file of "Default Values" to OUT.
+int runDefaultsCommand (const juce::ArgumentList& arguments, std::ostream& err);
+// Loads SETTINGS onto the defaults, as the editor does after "Default Values"
+// then "Load...", and writes the MIDI chart to OUT.
+int runChartCommand (const juce::ArgumentList& arguments, std::ostream& err);
+// Loads IN onto the defaults and saves the result to OUT.
+int runNormalizeCommand (const juce::ArgumentList& arguments, std::ostream& err);

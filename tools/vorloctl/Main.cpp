@@ -44,6 +44,10 @@ int main (int argc, char* argv[])
                       "and prints how many bytes it received and their SHA-256. Exits with 1 when the update failed.",
                       [&] (const juce::ArgumentList& args) { exitCode = runFlashCommand (args); } });
 
+    app.addCommand (defaultsCommand (exitCode));
+    app.addCommand (chartCommand (exitCode));
+    app.addCommand (normalizeCommand (exitCode));
+
     const juce::ArgumentList arguments (argc, argv);
     if (arguments.size() == 0)
     {

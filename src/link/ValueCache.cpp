@@ -212,6 +212,14 @@ void ValueCache::applyDefaultValues()
     setCurve (curvePadVelocity, curveLinear, ValueSource::defaults);
 }
 
+void ValueCache::clearItems()
+{
+    const juce::ScopedLock sl (lock);
+    for (auto& map : itemParams)
+        map.clear();
+    controlByNumber.clear();
+}
+
 void ValueCache::resetToDefaults (ValueSource source)
 {
     const juce::ScopedLock sl (lock);

@@ -81,6 +81,9 @@ public:
     // Globals and curves are left alone.
     void resetToDefaults (ValueSource source);
 
+    // Forgets every control's values, leaving globals and curves alone.
+    void clearItems();
+
     // What "Default Values" gives: the default assignment, global channel 1,
     // absolute knobs, fast knob acceleration and linear velocity curves.
     void applyDefaultValues();

@@ -1,6 +1,8 @@
 #include "panel/KbdSettingComponentVorlo.h"
 
 #include "calibration/PadCalibrationDialog.h"
+#include "documents/MidiChart.h"
+#include "documents/SettingsFile.h"
 #include "firmware/UpdaterRunner.h"
 #include "panel/ControllerNames.h"
 
@@ -28,6 +30,7 @@ const juce::String readOverEditsText =
     "Read the keyboard's settings and drop these changes, or keep the editor's values to send them later?";
 const juce::StringArray readOverEditsButtons { "Keep the Editor's Values", "Read the Keyboard" };
 constexpr int readTheKeyboard = 1;
+const juce::String fileProblemTitle = "File Problem";
 
 // "first" to "last" as decimal texts.
 juce::StringArray numberTexts (int first, int last)
@@ -54,6 +57,14 @@ juce::String notVorloText (int deviceCode)
 {
     return "The keyboard found is an Orvane " + modelNameFor (deviceCode)
         + ", not a Velmora Vorlo. This editor reads and sets only the Vorlo, so it leaves that keyboard as it is.";
+}
+
+// Where the file choosers start: the user's documents, or home where there
+// is no such folder (the chooser would otherwise offer "Documents" as the name).
+juce::File documentsFolder()
+{
+    const auto documents = juce::File::getSpecialLocation (juce::File::userDocumentsDirectory);
+    return documents.isDirectory() ? documents : juce::File::getSpecialLocation (juce::File::userHomeDirectory);
 }
 } // namespace
 
@@ -535,6 +546,12 @@ void KbdSettingComponentVorlo::buttonClicked (juce::Button* button)
         sendToKeyboard();
     else if (button == widgets.padsButton.get())
         openPadCalibration();
+    else if (button == widgets.loadButton.get())
+        loadSettings();
+    else if (button == widgets.saveButton.get())
+        saveSettingsAs();
+    else if (button == widgets.chartButton.get())
+        exportChartAs();
     else if (button == widgets.firmwareButton.get())
         upgradeFirmware();
 }
@@ -561,6 +578,68 @@ void KbdSettingComponentVorlo::restoreDefaultValues()
     showGlobals();
     if (selectedControl >= 0)
         showSelectedControl();
+}
+
+void KbdSettingComponentVorlo::loadSettings()
+{
+    const auto file =
+        dialogs.chooseFileToOpen ("Please select the settings file you want to load...", documentsFolder(), SettingsFile::filePattern);
+    if (! file)
+        return;
+
+    const auto result = manager.loadSettings (*file);
+    if (result.failed())
+    {
+        showFileProblem ("The settings file " + file->getFullPathName().quoted() + " was not loaded", result,
+                         "Nothing in the editor was changed.");
+        return;
+    }
+
+    showGlobals();
+    if (selectedControl >= 0)
+        showSelectedControl();
+    widgets.notice->show ("Loaded " + file->getFileName(), *widgets.loadButton);
+}
+
+bool KbdSettingComponentVorlo::saveSettingsAs()
+{
+    const auto file = dialogs.chooseFileToWrite ("Please select the settings file where to save...", documentsFolder(),
+                                                 SettingsFile::filePattern, SettingsFile::fileExtension);
+    if (! file)
+        return false;
+
+    const auto result = manager.saveSettings (*file);
+    if (result.failed())
+    {
+        showFileProblem ("The settings were not saved to " + file->getFullPathName().quoted(), result,
+                         "Any file that was there is unchanged.");
+        return false;
+    }
+
+    manager.getCache().markKept();
+    widgets.notice->show ("Saved as " + file->getFileName(), *widgets.saveButton);
+    return true;
+}
+
+void KbdSettingComponentVorlo::exportChartAs()
+{
+    const auto file =
+        dialogs.chooseFileToWrite ("Please select the chart file...", documentsFolder(), MidiChart::filePattern, MidiChart::fileExtension);
+    if (! file)
+        return;
+
+    const auto result = manager.exportChart (*file);
+    if (result.failed())
+        showFileProblem ("The MIDI chart was not written to " + file->getFullPathName().quoted(), result,
+                         "Any file that was there is unchanged.");
+    else
+        widgets.notice->show ("Chart written to " + file->getFileName(), *widgets.chartButton);
+}
+
+void KbdSettingComponentVorlo::showFileProblem (const juce::String& whatFailed, const juce::Result& result, const juce::String& consequence)
+{
+    dialogs.showMessage (juce::MessageBoxIconType::WarningIcon, fileProblemTitle,
+                         whatFailed + ": " + result.getErrorMessage() + ". " + consequence);
 }
 
 bool KbdSettingComponentVorlo::checkKeyboardCanBeSet()

@@ -56,6 +56,9 @@ public:
     void showGlobals();
     // "Pads...": runs the pad calibration dialog, or says why it cannot.
     void openPadCalibration();
+    // "Save...": asks for a file and saves the settings into it. True when
+    // the file was written; a failure is shown to the user.
+    bool saveSettingsAs();
 
     // Enables the mode items the control allows.
     void enableModesFor (int id);
@@ -134,6 +137,13 @@ private:
     // "Send to Keyboard": everything, stored into the memory chosen.
     void sendToKeyboard();
     void reportSend (const OrvaneManager49::SendAllReport& report, int memory);
+    // "Load...": asks for a settings file and shows what it set.
+    void loadSettings();
+    // "Chart...": asks for a file and writes the MIDI chart into it.
+    void exportChartAs();
+    // Tells the user what failed on which file, why, and what that means.
+    void showFileProblem (const juce::String& whatFailed, const juce::Result& result, const juce::String& consequence);
+
     // True when a keyboard is there that the editor may set; otherwise tells
     // the user why not.
     bool checkKeyboardCanBeSet();

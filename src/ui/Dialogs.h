@@ -41,9 +41,17 @@ public:
     virtual std::optional<juce::File> chooseFileToOpen (const juce::String& title, const juce::File& startIn,
                                                         const juce::String& patterns) = 0;
 
-    // A file to write, after a warning when it exists; nothing when the user cancels.
+    // A name for a file to write, or nothing when the user cancels. It asks
+    // nothing about an existing file: the caller may still change the name,
+    // so it asks about the file it will actually write.
     virtual std::optional<juce::File> chooseFileToSave (const juce::String& title, const juce::File& startIn,
                                                         const juce::String& patterns) = 0;
+
+    // A file to write with the given extension ("vorlo25"), which replaces
+    // the one the user typed. When that file exists, the user is asked before
+    // it is replaced; nothing when the user cancels either question.
+    std::optional<juce::File> chooseFileToWrite (const juce::String& title, const juce::File& startIn, const juce::String& patterns,
+                                                 const juce::String& extension);
 
     // Runs the task on a worker thread behind a modal window with a progress
     // bar and a cancel button. True when the task ended by itself; false

@@ -20,6 +20,15 @@ void NoticeBubble::show (const juce::String& newText, juce::Component& pointAt)
 {
     text = newText;
     setPosition (&pointAt);
+
+    // Centred below a target near the parent's edge, the bubble would be cut
+    // off there: it goes to the target's left instead.
+    if (auto* parent = getParentComponent(); parent != nullptr && ! parent->getLocalBounds().contains (getBounds()))
+    {
+        setAllowedPlacement (left);
+        setPosition (&pointAt);
+        setAllowedPlacement (below | left);
+    }
     setVisible (true);
     toFront (false);
     repaint();

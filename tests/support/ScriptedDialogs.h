@@ -10,10 +10,12 @@
 class ScriptedDialogs : public Dialogs
 {
 public:
+    // A file chooser is recorded with its patterns as text.
     struct Shown
     {
         juce::MessageBoxIconType icon;
         juce::String title, text;
+        juce::File startIn = {}; // where a file chooser started
     };
 
     void showMessage (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override
@@ -36,17 +38,17 @@ public:
         return next (choices, 0);
     }
 
-    std::optional<juce::File> chooseFileToOpen (const juce::String& title, const juce::File&, const juce::String&) override
+    std::optional<juce::File> chooseFileToOpen (const juce::String& title, const juce::File& startIn, const juce::String& patterns) override
     {
         const std::lock_guard<std::mutex> lock (mutex);
-        shown.push_back ({ juce::MessageBoxIconType::NoIcon, title, {} });
+        shown.push_back ({ juce::MessageBoxIconType::NoIcon, title, patterns, startIn });
         return next (files, std::optional<juce::File>());
     }
 
-    std::optional<juce::File> chooseFileToSave (const juce::String& title, const juce::File&, const juce::String&) override
+    std::optional<juce::File> chooseFileToSave (const juce::String& title, const juce::File& startIn, const juce::String& patterns) override
     {
         const std::lock_guard<std::mutex> lock (mutex);
-        shown.push_back ({ juce::MessageBoxIconType::NoIcon, title, {} });
+        shown.push_back ({ juce::MessageBoxIconType::NoIcon, title, patterns, startIn });
         return next (files, std::optional<juce::File>());
     }
 

@@ -1,6 +1,9 @@
 #include "vorloctl/Vorloctl.h"
 
+#include "documents/SettingsFile.h"
+#include "support/DocumentFiles.h"
 #include "support/KeyboardRig.h"
+#include "support/Midi.h"
 
 #include <gmock/gmock.h>
 
@@ -44,6 +47,27 @@ TEST_F (Vorloctl, BadCommandLinesAreUsageErrorsOnStandardErrorAndReachNoKeyboard
         { { "help", "nope" }, 2, "vorloctl: unknown command 'nope'. Try 'vorloctl --help'.\n" },
         { { "describe" }, 2, "vorloctl describe: needs HEX-BYTES.... Try 'vorloctl help describe'.\n" },
         { { "describe", "F0", "00", "2F" }, 1, "vorloctl describe: a SysEx message must end with F7.\n" },
+        { { "send", "/no/such/file.vorlo25", "--memory", "5" },
+          1,
+          "vorloctl: /no/such/file.vorlo25 can't be found. Nothing was sent to the keyboard.\n" },
+        { { "send", "a.vorlo25", "--memory", "9" },
+          2,
+          "vorloctl send: --memory takes a memory from 1 to 8, not '9'. Try 'vorloctl help send'.\n" },
+        { { "send", "a.vorlo25", "--memory=0" },
+          2,
+          "vorloctl send: --memory takes a memory from 1 to 8, not '0'. Try 'vorloctl help send'.\n" },
+        { { "send", "a.vorlo25", "--memory", "5x" },
+          2,
+          "vorloctl send: --memory takes a memory from 1 to 8, not '5x'. Try 'vorloctl help send'.\n" },
+        { { "send", "a.vorlo25" }, 2, "vorloctl send: needs --memory N, the keyboard memory (1 to 8) to store the settings into." },
+        { { "send", "a.vorlo25", "--memory" }, 2, "vorloctl send: --memory needs its N. Try 'vorloctl help send'.\n" },
+        { { "read" }, 2, "vorloctl read: needs FILE. Try 'vorloctl help read'.\n" },
+        { { "read", "a.vorlo25", "b.vorlo25" },
+          2,
+          "vorloctl read: takes at most 1 argument, but was also given 'b.vorlo25'. Try 'vorloctl help read'.\n" },
+        { { "read", "/no/such/folder/a.vorlo25" },
+          1,
+          "vorloctl: the folder of /no/such/folder/a.vorlo25 does not exist. Nothing was read.\n" },
     };
 
     for (const auto& [words, exitCode, message] : cases)
@@ -59,7 +83,8 @@ TEST_F (Vorloctl, BadCommandLinesAreUsageErrorsOnStandardErrorAndReachNoKeyboard
 
 TEST_F (Vorloctl, ACommandsHelpIsTheSameAskedEitherWayAndListsItsOptions)
 {
-    for (const juce::String command : { "ports", "detect", "pads", "flash", "catalogue", "describe" })
+    for (const juce::String command :
+         { "ports", "detect", "read", "send", "pads", "flash", "defaults", "chart", "normalize", "catalogue", "describe" })
     {
         ASSERT_EQ (run ({ "help", command }), 0) << command;
         const auto help = out.str();
@@ -150,4 +175,90 @@ TEST_F (Vorloctl, DescribeAddsTheCatalogueNameAndFieldsInEitherDialect)
     // Arguments are text: a non-ASCII one comes back as it was given.
     EXPECT_EQ (run ({ "describe", juce::String::fromUTF8 ("F0 \xc3\xa4 F7") }), 1);
     EXPECT_EQ (err.str(), "vorloctl describe: '\xc3\xa4' is not a hex byte.\n");
+}
+
+namespace
+{
+// The keyboard's settings after a musician's evening with it.
+void editOnTheKeyboard (KeyboardModel& k)
+{
+    k.working.controls[0x30][3] = 21; // knob 1 on CC 21
+    k.working.controls[0x70][2] = 9;  // pad 1 on channel 10
+    k.working.controls[0x01][5] = 100;
+    k.working.globals[6] = 4;
+    k.working.curves[1] = 2;
+    k.working.curves[4] = 1;
+}
+
+// Whether the cache holds the settings, control by control, and the global
+// channel, knob mode, octave shift and the three curves the editor reads.
+::testing::AssertionResult cacheHolds (const ValueCache& cache, const KeyboardModel::Settings& settings)
+{
+    for (const auto& [id, setting] : settings.controls)
+        for (int parameter = 1; parameter <= 6; ++parameter)
+            if (cache.getItemParam (parameter, id) != setting[(size_t) parameter])
+                return ::testing::AssertionFailure() << "control " << id << " parameter " << parameter << ": "
+                                                     << cache.getItemParam (parameter, id) << " instead of " << setting[(size_t) parameter];
+    for (const int global : { 2, 3, 6 })
+        if (cache.getGlobal (global) != settings.globals[(size_t) global])
+            return ::testing::AssertionFailure() << "global " << global;
+    for (const int curve : { 1, 3, 4 })
+        if (cache.getCurve (curve) != settings.curves[(size_t) curve])
+            return ::testing::AssertionFailure() << "curve " << curve;
+    return ::testing::AssertionSuccess();
+}
+} // namespace
+
+TEST_F (Vorloctl, ReadWritesAFileEqualToTheKeyboardsWorkingState)
+{
+    ScratchFolder scratch;
+    const auto file = scratch.file ("evening.vorlo25");
+    keyboard.change (editOnTheKeyboard);
+
+    ASSERT_EQ (run ({ "read", file.getFullPathName() }), 0) << err.str();
+    EXPECT_THAT (out.str(), HasSubstr ("Read the settings of Velmora Vorlo: Vorlo"));
+    EXPECT_EQ (err.str(), "");
+
+    ValueCache fromFile;
+    ASSERT_TRUE (SettingsFile::load (fromFile, file).wasOk());
+    EXPECT_TRUE (cacheHolds (fromFile, keyboard.inspect ([] (const KeyboardModel& k) { return k.working; })));
+}
+
+TEST_F (Vorloctl, SendLeavesTheMemoryEqualToTheFile)
+{
+    ScratchFolder scratch;
+    const auto file = scratch.file ("evening.vorlo25");
+    keyboard.change (editOnTheKeyboard);
+    ASSERT_EQ (run ({ "read", file.getFullPathName() }), 0) << err.str();
+    const auto evening = keyboard.inspect ([] (const KeyboardModel& k) { return k.working; });
+
+    // Back to the factory state, then the file into memory 5.
+    keyboard.change ([] (KeyboardModel& k) { k = KeyboardModel(); });
+    ASSERT_EQ (run ({ "send", file.getFullPathName(), "--memory", "5" }), 0) << err.str();
+    EXPECT_EQ (out.str(),
+               "Sent evening.vorlo25 to Velmora Vorlo: Vorlo, device code 0x0400, firmware revision 1.0.3.0 and stored it in memory 5.\n");
+
+    ASSERT_TRUE (ports.waitUntilIdle());
+    const auto memory5 = keyboard.inspect ([] (const KeyboardModel& k) { return k.memories[5]; });
+    ASSERT_TRUE (memory5.has_value());
+    EXPECT_TRUE (*memory5 == evening);
+
+    ValueCache fromFile;
+    ASSERT_TRUE (SettingsFile::load (fromFile, file).wasOk());
+    EXPECT_TRUE (cacheHolds (fromFile, *memory5));
+    EXPECT_FALSE (keyboard.inspect ([] (const KeyboardModel& k) { return k.memories[4].has_value(); }));
+}
+
+TEST_F (Vorloctl, AKeyboardThatFallsSilentDuringTheReadFailsClearlyAndWritesNothing)
+{
+    ScratchFolder scratch;
+    const auto file = scratch.file ("half.vorlo25");
+    keyboard.unplug();
+    ScriptedDevice identityOnly (ports, "Velmora Vorlo",
+                                 midiBytes ({ 0xF0, 0x7E, 0x00, 0x06, 0x02, 0x00, 0x2F, 0x19, 0x02, 0x00, 0x04, 0x00, 1, 0, 3, 0, 0xF7 }));
+
+    EXPECT_EQ (run ({ "read", file.getFullPathName() }), 1);
+    EXPECT_EQ (err.str(), "The keyboard stopped answering while its settings were read (1 of 12 requests sent). Nothing was written.\n");
+    EXPECT_EQ (out.str(), "");
+    EXPECT_FALSE (file.exists());
 }

@@ -21,3 +21,9 @@ CommandSpec sendCommand();
 CommandSpec padsCommand();
 // Streams a firmware file to the keyboard's boot loader.
 CommandSpec flashCommand();
+// Writes the settings file of "Default Values".
+CommandSpec defaultsCommand();
+// Loads a settings file onto the defaults and writes its MIDI chart.
+CommandSpec chartCommand();
+// Loads a settings file onto the defaults and saves it again.
+CommandSpec normalizeCommand();

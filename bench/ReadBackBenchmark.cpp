@@ -1,6 +1,6 @@
 #include "link/OrvaneManager49.h"
-#include "link/VirtualMidiPorts.h"
 #include "link/ReadBackChain.h"
+#include "link/VirtualMidiPorts.h"
 #include "sim/SimulatedKeyboard.h"
 
 #include <benchmark/benchmark.h>

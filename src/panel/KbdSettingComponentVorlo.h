@@ -2,9 +2,9 @@
 
 #include "link/KeyboardFollower.h"
 #include "link/OrvaneManager49.h"
+#include "link/ReadBackChain.h"
 #include "panel/ControlTable.h"
 #include "panel/ModeRules.h"
-#include "link/ReadBackChain.h"
 #include "pickers/Vorlo25CtrlPickerComponent.h"
 #include "ui/Dialogs.h"
 #include "ui/NoticeBubble.h"

@@ -30,7 +30,9 @@ protected:
     void SetUp() override
     {
         OrvaneManager49::setMidiInputsAllowed (true);
-        folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("vorlo-firmware-test", {});
+        // A name of its own: tests run in parallel processes, and a shared
+        // name let one test's tear-down delete another's firmware files.
+        folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("vorlo-firmware-test-" + juce::Uuid().toString());
         ASSERT_TRUE (folder.createDirectory());
     }
 

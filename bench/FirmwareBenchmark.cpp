@@ -1,3 +1,4 @@
+#include "QuietDialogs.h"
 #include "firmware/SolvikFWUpdater.h"
 #include "firmware/UpdaterRunner.h"
 #include "link/VirtualMidiPorts.h"
@@ -8,32 +9,20 @@
 namespace
 {
 // Answers OK and runs the transfer on a worker thread, timing it alone.
-class TimingDialogs final : public Dialogs
+class TimingDialogs final : public QuietDialogs
 {
 public:
-    void showMessage (juce::MessageBoxIconType, const juce::String&, const juce::String& text) override { lastMessage = text; }
-    bool askOkCancel (juce::MessageBoxIconType, const juce::String&, const juce::String&) override { return true; }
-    std::optional<juce::File> chooseFileToOpen (const juce::String&, const juce::File&, const juce::String&) override { return {}; }
-    std::optional<juce::File> chooseFileToSave (const juce::String&, const juce::File&, const juce::String&) override { return {}; }
+    TimingDialogs() : QuietDialogs (true) {}
 
-    bool runWithProgress (const juce::String&, const juce::String&, int, ProgressTask& task) override
+    bool runWithProgress (const juce::String& title, const juce::String& cancelText, int stopTimeoutMs, ProgressTask& task) override
     {
-        struct Worker : juce::Thread
-        {
-            explicit Worker (ProgressTask& t) : juce::Thread ("transfer"), task (t) {}
-            void run() override { task.run(); }
-            ProgressTask& task;
-        } worker (task);
-
         const double start = juce::Time::getMillisecondCounterHiRes();
-        worker.startThread (juce::Thread::Priority::normal);
-        worker.waitForThreadToExit (-1);
+        const bool finished = QuietDialogs::runWithProgress (title, cancelText, stopTimeoutMs, task);
         transferMs = juce::Time::getMillisecondCounterHiRes() - start;
-        return true;
+        return finished;
     }
 
     double transferMs = 0.0;
-    juce::String lastMessage;
 };
 } // namespace
 

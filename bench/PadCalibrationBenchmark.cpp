@@ -1,3 +1,4 @@
+#include "QuietDialogs.h"
 #include "calibration/PadCalibrationDialog.h"
 #include "link/VirtualMidiPorts.h"
 #include "sim/SimulatedKeyboard.h"
@@ -6,17 +7,6 @@
 
 namespace
 {
-// Alerts would need someone to dismiss them; opening the dialog shows none.
-class NoDialogs : public Dialogs
-{
-public:
-    void showMessage (juce::MessageBoxIconType, const juce::String&, const juce::String&) override {}
-    bool askOkCancel (juce::MessageBoxIconType, const juce::String&, const juce::String&) override { return false; }
-    std::optional<juce::File> chooseFileToOpen (const juce::String&, const juce::File&, const juce::String&) override { return {}; }
-    std::optional<juce::File> chooseFileToSave (const juce::String&, const juce::File&, const juce::String&) override { return {}; }
-    bool runWithProgress (const juce::String&, const juce::String&, int, ProgressTask&) override { return false; }
-};
-
 constexpr int silent = -1;
 } // namespace
 
@@ -45,7 +35,7 @@ static void padCalibrationDialogOpens (benchmark::State& state)
     OrvaneManager49::setMidiInputsAllowed (true);
     OrvaneManager49 manager (ports);
     manager.setDevice (SimulatedKeyboard::defaultPortName, SimulatedKeyboard::defaultPortName, DeviceCode::vorlo);
-    NoDialogs dialogs;
+    QuietDialogs dialogs (false);
 
     double totalMs = 0.0;
     for (auto _ : state)

@@ -21,4 +21,10 @@ void AppClass::shutdown()
     juce::Typeface::clearTypefaceCache(); // ours go with the look
 }
 
+void AppClass::systemRequestedQuit()
+{
+    if (mainWindow == nullptr || mainWindow->getMainComponent().getSettingsPanel().confirmQuit())
+        quit();
+}
+
 std::unique_ptr<MainAppWindow> AppClass::createMainWindow() { return std::make_unique<MainAppWindow>(); }

@@ -19,6 +19,8 @@ public:
     // The command line is ignored.
     void initialise (const juce::String& commandLine) override;
     void shutdown() override;
+    // Quits, unless the editor holds edits the user wants to keep.
+    void systemRequestedQuit() override;
 
 protected:
     virtual std::unique_ptr<MainAppWindow> createMainWindow();

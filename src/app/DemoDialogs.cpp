@@ -20,6 +20,12 @@ bool DemoDialogs::askOkCancel (juce::MessageBoxIconType icon, const juce::String
     return ok;
 }
 
+int DemoDialogs::askChoice (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text,
+                            const juce::StringArray& buttons)
+{
+    return inner.askChoice (icon, title, text, buttons);
+}
+
 std::optional<juce::File> DemoDialogs::chooseFileToOpen (const juce::String& title, const juce::File& startIn, const juce::String& patterns)
 {
     return inner.chooseFileToOpen (title, startIn, patterns);

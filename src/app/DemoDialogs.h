@@ -14,6 +14,8 @@ public:
 
     void showMessage (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override;
     bool askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override;
+    int askChoice (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text,
+                   const juce::StringArray& buttons) override;
     std::optional<juce::File> chooseFileToOpen (const juce::String& title, const juce::File& startIn,
                                                 const juce::String& patterns) override;
     std::optional<juce::File> chooseFileToSave (const juce::String& title, const juce::File& startIn,

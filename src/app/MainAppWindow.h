@@ -12,8 +12,7 @@ public:
     explicit MainAppWindow (std::unique_ptr<MainComponent> content = std::make_unique<MainComponent>(),
                             const juce::String& windowTitle = title);
 
-    // Closing quits, without a question: nothing is lost, the keyboard keeps
-    // its settings.
+    // Closing quits, after a question when edits were neither sent nor saved.
     void closeButtonPressed() override;
 
     MainComponent& getMainComponent();

@@ -595,10 +595,42 @@ void KbdSettingComponentVorlo::loadSettings()
         return;
     }
 
+    // The editor's copy is now what the file holds: nothing to ask about on quitting.
+    manager.getCache().markKept();
+
     showGlobals();
     if (selectedControl >= 0)
         showSelectedControl();
     widgets.notice->show ("Loaded " + file->getFileName(), *widgets.loadButton);
+}
+
+bool KbdSettingComponentVorlo::confirmQuit()
+{
+    if (! manager.getCache().hasUnkeptEdits())
+        return true;
+
+    const int memory = widgets.memoryCombo->getSelectedItemIndex() + 1;
+    // Cancel first: closing the box or pressing Return loses nothing.
+    enum Choice
+    {
+        cancel,
+        save,
+        send,
+        discard
+    };
+    const juce::StringArray buttons { "Cancel", "Save...", "Send to Memory " + juce::String (memory), "Discard Changes" };
+
+    switch (dialogs.askChoice (juce::MessageBoxIconType::QuestionIcon, "Unsaved Changes",
+                               "The editor holds changes that were neither sent to the keyboard nor saved to a file. "
+                               "Save them, send them into memory "
+                                   + juce::String (memory) + ", or close without them?",
+                               buttons))
+    {
+        case save: return saveSettingsAs();
+        case send: sendToKeyboard(); return ! manager.getCache().hasUnkeptEdits(); // only a complete send keeps them
+        case discard: return true;
+        default: return false;
+    }
 }
 
 bool KbdSettingComponentVorlo::saveSettingsAs()

@@ -59,6 +59,9 @@ public:
     // "Save...": asks for a file and saves the settings into it. True when
     // the file was written; a failure is shown to the user.
     bool saveSettingsAs();
+    // Before the editor closes: true when nothing would be lost, asking
+    // first whether to save, send or drop edits neither sent nor saved.
+    bool confirmQuit();
 
     // Enables the mode items the control allows.
     void enableModesFor (int id);

@@ -8,7 +8,7 @@ constexpr int completionAnswer = 5;
 } // namespace
 
 SimulatedBootLoader::SimulatedBootLoader (VirtualMidiPorts& portsToUse, bool plugInNow, const juce::String& name)
-    : ports (portsToUse), portName (name)
+    : devicePorts (portsToUse, name, *this)
 {
     if (plugInNow)
         plugIn();
@@ -25,49 +25,18 @@ void SimulatedBootLoader::setBehaviour (const Behaviour& newBehaviour)
 void SimulatedBootLoader::plugIn()
 {
     const juce::ScopedLock sl (lock);
-    if (editorInput >= 0)
+    if (! devicePorts.plugIn())
         return;
 
     // A restart: whatever was half received is gone.
     phase = Phase::waitingForSync;
     syncStarted = false;
-    editorInput = ports.addInput (portName);
-    editorOutput = ports.addOutput (portName, this);
 }
 
-void SimulatedBootLoader::unplug()
-{
-    VirtualMidiPorts::PortId input, output;
-    {
-        const juce::ScopedLock sl (lock);
-        input = std::exchange (editorInput, -1);
-        output = std::exchange (editorOutput, -1);
-    }
-
-    // Outside our lock: removing a port waits for a delivery to us in progress.
-    if (input >= 0)
-        ports.removePort (input);
-    if (output >= 0)
-        ports.removePort (output);
-}
-
-bool SimulatedBootLoader::isPluggedIn() const
-{
-    const juce::ScopedLock sl (lock);
-    return editorInput >= 0;
-}
-
-VirtualMidiPorts::PortId SimulatedBootLoader::getEditorInput() const
-{
-    const juce::ScopedLock sl (lock);
-    return editorInput;
-}
-
-VirtualMidiPorts::PortId SimulatedBootLoader::getEditorOutput() const
-{
-    const juce::ScopedLock sl (lock);
-    return editorOutput;
-}
+void SimulatedBootLoader::unplug() { devicePorts.unplug(); }
+bool SimulatedBootLoader::isPluggedIn() const { return devicePorts.isPluggedIn(); }
+VirtualMidiPorts::PortId SimulatedBootLoader::getEditorInput() const { return devicePorts.getEditorInput(); }
+VirtualMidiPorts::PortId SimulatedBootLoader::getEditorOutput() const { return devicePorts.getEditorOutput(); }
 
 void SimulatedBootLoader::setOnImageComplete (std::function<void()> callback)
 {
@@ -206,9 +175,6 @@ void SimulatedBootLoader::takeDataByte (juce::uint8 value)
 
 void SimulatedBootLoader::answer (int protocolNote, int code)
 {
-    if (editorInput < 0)
-        return;
-
     const int note = behaviour.note >= 0 ? behaviour.note : protocolNote;
-    ports.sendToInput (editorInput, juce::MidiMessage::noteOn (behaviour.channel, note, (juce::uint8) code), behaviour.latencyMs);
+    devicePorts.speak (juce::MidiMessage::noteOn (behaviour.channel, note, (juce::uint8) code), behaviour.latencyMs);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/VirtualMidiPorts.h"
+#include "sim/DevicePorts.h"
 
 #include <functional>
 
@@ -76,12 +77,10 @@ private:
     void takeDataByte (juce::uint8 value);
     void answer (int protocolNote, int code);
 
-    VirtualMidiPorts& ports;
-    const juce::String portName;
+    DevicePorts devicePorts;
 
     mutable juce::CriticalSection lock;
     Behaviour behaviour;
-    VirtualMidiPorts::PortId editorInput = -1, editorOutput = -1;
     std::function<void()> onImageComplete;
 
     Phase phase = Phase::waitingForSync;

@@ -12,10 +12,7 @@ bool isIdentityRequest (const juce::MidiMessage& message)
 }
 } // namespace
 
-SimulatedKeyboard::SimulatedKeyboard (VirtualMidiPorts& portsToUse, const juce::String& name) : ports (portsToUse), portName (name)
-{
-    plugIn();
-}
+SimulatedKeyboard::SimulatedKeyboard (VirtualMidiPorts& ports, const juce::String& name) : devicePorts (ports, name, *this) { plugIn(); }
 
 SimulatedKeyboard::~SimulatedKeyboard() { unplug(); }
 
@@ -43,49 +40,11 @@ void SimulatedKeyboard::setSilent (bool shouldBeSilent)
     silent = shouldBeSilent;
 }
 
-void SimulatedKeyboard::plugIn()
-{
-    const juce::ScopedLock sl (lock);
-    if (editorInput >= 0)
-        return;
-
-    editorInput = ports.addInput (portName);
-    editorOutput = ports.addOutput (portName, this);
-}
-
-void SimulatedKeyboard::unplug()
-{
-    VirtualMidiPorts::PortId input, output;
-    {
-        const juce::ScopedLock sl (lock);
-        input = std::exchange (editorInput, -1);
-        output = std::exchange (editorOutput, -1);
-    }
-
-    // Outside our lock: removing a port waits for a delivery to us in progress.
-    if (input >= 0)
-        ports.removePort (input);
-    if (output >= 0)
-        ports.removePort (output);
-}
-
-bool SimulatedKeyboard::isPluggedIn() const
-{
-    const juce::ScopedLock sl (lock);
-    return editorInput >= 0;
-}
-
-VirtualMidiPorts::PortId SimulatedKeyboard::getEditorInput() const
-{
-    const juce::ScopedLock sl (lock);
-    return editorInput;
-}
-
-VirtualMidiPorts::PortId SimulatedKeyboard::getEditorOutput() const
-{
-    const juce::ScopedLock sl (lock);
-    return editorOutput;
-}
+void SimulatedKeyboard::plugIn() { devicePorts.plugIn(); }
+void SimulatedKeyboard::unplug() { devicePorts.unplug(); }
+bool SimulatedKeyboard::isPluggedIn() const { return devicePorts.isPluggedIn(); }
+VirtualMidiPorts::PortId SimulatedKeyboard::getEditorInput() const { return devicePorts.getEditorInput(); }
+VirtualMidiPorts::PortId SimulatedKeyboard::getEditorOutput() const { return devicePorts.getEditorOutput(); }
 
 std::vector<juce::MidiMessage> SimulatedKeyboard::getReceivedMessages() const
 {
@@ -114,19 +73,20 @@ void SimulatedKeyboard::receive (const juce::MidiMessage& message)
 
 void SimulatedKeyboard::reply (const juce::MidiMessage& message)
 {
-    const juce::ScopedLock sl (lock);
-    if (silent || editorInput < 0)
-        return;
-
-    ports.sendToInput (editorInput, message, replyLatencyMs);
+    double latencyMs;
+    {
+        const juce::ScopedLock sl (lock);
+        if (silent)
+            return;
+        latencyMs = replyLatencyMs;
+    }
+    devicePorts.speak (message, latencyMs);
 }
 
 void SimulatedKeyboard::play (const juce::MidiMessage& message)
 {
     // What the player does reaches the editor at once, silent or not.
-    const juce::ScopedLock sl (lock);
-    if (editorInput >= 0)
-        ports.sendToInput (editorInput, message);
+    devicePorts.speak (message);
 }
 
 void SimulatedKeyboard::moveControl (int id, int value)

@@ -2,6 +2,7 @@
 
 #include "link/KnownPortManager.h"
 #include "link/VirtualMidiPorts.h"
+#include "sim/DevicePorts.h"
 #include "sim/KeyboardModel.h"
 
 #include <functional>
@@ -70,15 +71,13 @@ private:
     void play (const juce::MidiMessage& message);
     juce::MidiMessage identityReply() const;
 
-    VirtualMidiPorts& ports;
-    const juce::String portName;
+    DevicePorts devicePorts;
 
     mutable juce::CriticalSection lock;
     int modelNumber = vorloModelNumber;
     FirmwareRevision firmwareRevision { 1, 0, 3, 0 };
     double replyLatencyMs = 1.0;
     bool silent = false;
-    VirtualMidiPorts::PortId editorInput = -1, editorOutput = -1;
     std::vector<juce::MidiMessage> received;
     KeyboardModel model;
 

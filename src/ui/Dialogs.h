@@ -33,9 +33,10 @@ public:
     virtual bool askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) = 0;
 
     // A question answered by one of the buttons, given from left to right:
-    // the index of the button chosen. The first is the default, and what a
-    // stand-in that asks no one answers.
-    virtual int askChoice (juce::MessageBoxIconType, const juce::String&, const juce::String&, const juce::StringArray&) { return 0; }
+    // the index of the button chosen. The first is the default, and what
+    // closing the box answers, so it must be the answer that loses nothing.
+    virtual int askChoice (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text,
+                           const juce::StringArray& buttons) = 0;
 
     // A file to read, or nothing when the user cancels.
     virtual std::optional<juce::File> chooseFileToOpen (const juce::String& title, const juce::File& startIn,

@@ -17,6 +17,8 @@ public:
 
     void showMessage (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override;
     bool askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override;
+    // Nothing the tool does asks one; whoever would gets the answer that loses nothing.
+    int askChoice (juce::MessageBoxIconType, const juce::String&, const juce::String&, const juce::StringArray&) override { return 0; }
     // A terminal command is given its file: nothing to choose.
     std::optional<juce::File> chooseFileToOpen (const juce::String&, const juce::File&, const juce::String&) override { return {}; }
     std::optional<juce::File> chooseFileToSave (const juce::String&, const juce::File&, const juce::String&) override { return {}; }

@@ -185,6 +185,12 @@ std::unique_ptr<juce::XmlElement> SettingsFile::createDocument (const ValueCache
 
     for (const int id : cache.getControlsWithNumber())
     {
+        // A control the editor only guesses at (the octave buttons, which the
+        // keyboard does not report) stays out: loading the file must leave
+        // the keyboard's own settings for it alone, not send the guesses.
+        if (cache.isControlAssumed (id))
+            continue;
+
         auto* item = items->createNewChildElement ("Item");
         item->setAttribute ("ID", id);
         for (const auto& a : itemAttributes)

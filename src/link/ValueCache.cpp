@@ -125,6 +125,14 @@ ValueSource ValueCache::getItemSource (int parameter, int id) const
     return it != map.end() ? it->second.source : ValueSource::assumed;
 }
 
+bool ValueCache::isControlAssumed (int id) const
+{
+    for (int p = 1; p < numParameters; ++p)
+        if (! isAssumed (p, id))
+            return false;
+    return true;
+}
+
 void ValueCache::setItemParam (int parameter, int id, int value, ValueSource source)
 {
     if (! juce::isPositiveAndBelow (parameter, numParameters) || ! isValidId (id))

@@ -61,6 +61,8 @@ public:
     ValueSource getItemSource (int parameter, int id) const;
     // True when the value is missing or only the editor's guess.
     bool isAssumed (int parameter, int id) const { return getItemSource (parameter, id) == ValueSource::assumed; }
+    // True when the editor holds nothing but guesses for this control.
+    bool isControlAssumed (int id) const;
 
     // Controls that have a number (parameter 3), in ascending id order.
     std::vector<int> getControlsWithNumber() const;

@@ -173,6 +173,27 @@ TEST_F (PanelDocuments, LoadThenSendToMemory8LeavesMemory8EqualToTheFile)
     EXPECT_EQ (widgets().notice->getText(), "Stored in memory 8");
 }
 
+TEST_F (PanelDocuments, ASaveAfterReadingHoldsNoGuessesSoLoadAndSendLeaveTheOctaveButtonsAlone)
+{
+    // The keyboard does not report its octave buttons: the editor only guesses them.
+    keyboard = std::make_unique<SimulatedKeyboard> (ports);
+    keyboard->change ([] (KeyboardModel& k) { k.working.controls[0x20][3] = 50; });
+    readKeyboard();
+    const auto file = scratch.file ("Read.vorlo25");
+    dialogs.answerFile (file);
+    ASSERT_TRUE (panel->saveSettingsAs());
+    EXPECT_THAT (file.loadFileAsString().toStdString(), ::testing::Not (HasSubstr ("ID=\"32\"")));
+
+    dialogs.answerFile (file);
+    click (*widgets().loadButton);
+    click (*widgets().sendButton);
+    ASSERT_TRUE (ports.waitUntilIdle());
+
+    EXPECT_EQ (keyboard->inspect ([] (const KeyboardModel& k) { return k.memories[1]->controls.at (0x20)[3]; }), 50);
+    EXPECT_EQ (keyboard->inspect ([] (const KeyboardModel& k) { return k.memories[1]->controls.at (0x30)[3]; }), 10)
+        << "what was read is in the file and goes back as it was";
+}
+
 TEST_F (PanelDocuments, OutOfRangeValuesFromAFileNeverReachTheWire)
 {
     keyboard = std::make_unique<SimulatedKeyboard> (ports);

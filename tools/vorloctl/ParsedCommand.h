@@ -10,7 +10,7 @@
 class ParsedCommand
 {
 public:
-    // Nothing, with the reason in error, when the words do not fit the spec:
+    // Nothing, with the reason in error, when the words do not fit the command's spec:
     // an unknown option, an option without its value, a value given to a
     // flag, too few or too many arguments.
     static std::optional<ParsedCommand> parse (const CommandSpec& spec, const juce::StringArray& words, juce::String& error);

@@ -1,12 +1,10 @@
 #include "calibration/PadCalibComponent.h"
 
+#include "pickers/QLookAndFeel.h"
 #include "ui/ScopedBusyScreen.h"
 
 namespace
 {
-const juce::Colour buttonColour { 0xff8d99a0 };
-const juce::Colour buttonOnColour { 0xff535a5e };
-const juce::Colour buttonTextColour { 0xfff0f0f0 };
 const juce::Colour noticeColour { 0xff9c1f1f };
 constexpr float labelFontHeight = 15.0f;
 constexpr float noticeFontHeight = 13.0f;
@@ -71,10 +69,7 @@ std::unique_ptr<juce::TextButton> PadCalibComponent::makeButton (const juce::Str
 {
     auto button = std::make_unique<juce::TextButton> (name);
     button->setButtonText (text);
-    button->setColour (juce::TextButton::buttonColourId, buttonColour);
-    button->setColour (juce::TextButton::buttonOnColourId, buttonOnColour);
-    button->setColour (juce::TextButton::textColourOnId, buttonTextColour);
-    button->setColour (juce::TextButton::textColourOffId, buttonTextColour);
+    QLookAndFeel::colourCommandButton (*button);
     button->addListener (this);
     addAndMakeVisible (*button);
     return button;

@@ -5,12 +5,10 @@
 #include "documents/SettingsFile.h"
 #include "firmware/UpdaterRunner.h"
 #include "panel/ControllerNames.h"
+#include "pickers/QLookAndFeel.h"
 
 namespace
 {
-const juce::Colour buttonColour { 0xff8d99a0 };
-const juce::Colour buttonOnColour { 0xff535a5e };
-const juce::Colour buttonTextColour { 0xfff0f0f0 };
 const juce::Colour controlNameBackground { 0x60ff8080 };
 constexpr float labelFontHeight = 15.0f;
 
@@ -151,10 +149,7 @@ std::unique_ptr<juce::TextButton> KbdSettingComponentVorlo::makeButton (const ju
 {
     auto button = addChild<juce::TextButton> (bounds, name);
     button->setButtonText (text);
-    button->setColour (juce::TextButton::buttonColourId, buttonColour);
-    button->setColour (juce::TextButton::buttonOnColourId, buttonOnColour);
-    button->setColour (juce::TextButton::textColourOnId, buttonTextColour);
-    button->setColour (juce::TextButton::textColourOffId, buttonTextColour);
+    QLookAndFeel::colourCommandButton (*button);
     button->addListener (this);
     return button;
 }

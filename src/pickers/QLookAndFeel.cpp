@@ -27,6 +27,15 @@ QLookAndFeel::QLookAndFeel()
 
 QLookAndFeel::~QLookAndFeel() = default;
 
+void QLookAndFeel::colourCommandButton (juce::TextButton& button)
+{
+    const juce::Colour text { 0xfff0f0f0 };
+    button.setColour (juce::TextButton::buttonColourId, juce::Colour (0xff8d99a0));
+    button.setColour (juce::TextButton::buttonOnColourId, juce::Colour (0xff535a5e));
+    button.setColour (juce::TextButton::textColourOnId, text);
+    button.setColour (juce::TextButton::textColourOffId, text);
+}
+
 juce::Typeface::Ptr QLookAndFeel::getTypefaceForFont (const juce::Font& font)
 {
     // The default sans-serif face is ours, the same on every desktop; a

@@ -39,6 +39,10 @@ public:
     // The colour a button is drawn in while the mouse is over it.
     static juce::Colour hoverColour (juce::Colour base);
 
+    // The colours of the editor's command buttons: slate grey, darker when
+    // pressed, with light text.
+    static void colourCommandButton (juce::TextButton&);
+
 private:
     const juce::Typeface::Ptr regularTypeface, boldTypeface;
 

@@ -1,4 +1,4 @@
-#include "vorloctl/Vorloctl.h"
+#include "support/VorloctlRun.h"
 
 #include "support/PadCalibrationRig.h"
 
@@ -15,11 +15,7 @@ protected:
     {
         juce::StringArray words { "pads" };
         words.addArray (options);
-        out.str ({});
-        err.str ({});
-        ToolContext context { out, err };
-        context.ports = &ports;
-        return runVorloctl (words, context);
+        return runVorloctlOn (ports, words, out, err);
     }
 
     std::ostringstream out, err;

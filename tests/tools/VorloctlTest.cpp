@@ -1,4 +1,4 @@
-#include "vorloctl/Vorloctl.h"
+#include "support/VorloctlRun.h"
 
 #include "documents/SettingsFile.h"
 #include "support/DocumentFiles.h"
@@ -16,14 +16,7 @@ using ::testing::HasSubstr;
 class Vorloctl : public KeyboardRig
 {
 protected:
-    int run (const juce::StringArray& words)
-    {
-        out.str ({});
-        err.str ({});
-        ToolContext context { out, err };
-        context.ports = &ports;
-        return runVorloctl (words, context);
-    }
+    int run (const juce::StringArray& words) { return runVorloctlOn (ports, words, out, err); }
 
     std::ostringstream out, err;
 };

@@ -2,8 +2,11 @@
 
 DemoAppClass::DemoAppClass()
 {
-    // The keyboard among other ports, as on a real desk.
+    // The keyboard among other ports, as on a real desk. The demo may run
+    // for hours: nothing keeps a record of the messages for a test to read.
+    ports.setRecording (false);
     keyboard = std::make_unique<SimulatedKeyboard> (ports);
+    keyboard->setRecording (false);
     keyboard->setReplyLatencyMs (2.0);
 
     // "--model 3" plays another keyboard of the family, to see how the

@@ -85,11 +85,23 @@ public:
     {
         const std::lock_guard<std::recursive_mutex> callbackLock (toDevices.callbackMutex);
         const std::lock_guard<std::mutex> lock (stateMutex);
-        if (auto* port = find (id))
+        order.erase (std::remove (order.begin(), order.end(), id), order.end());
+
+        // Without a record to read back, nothing more can be asked of an
+        // unplugged port: it goes, or every plugging in would leave one behind.
+        if (! recording)
+            ports.erase (id);
+        else if (auto* port = find (id))
         {
             port->present = false;
             port->receiver = nullptr;
         }
+    }
+
+    void setRecording (bool shouldRecord)
+    {
+        const std::lock_guard<std::mutex> lock (stateMutex);
+        recording = shouldRecord;
     }
 
     void connectLoopback (PortId output, PortId input)
@@ -127,10 +139,12 @@ public:
         return ports.at (id).failsToOpen ? -1 : id;
     }
 
+    // Empty for a port unplugged since it was found to open.
     juce::String nameOf (PortId id)
     {
         const std::lock_guard<std::mutex> lock (stateMutex);
-        return ports.at (id).name;
+        auto* port = find (id);
+        return port != nullptr ? port->name : juce::String();
     }
 
     std::shared_ptr<OpenedInput> registerInput (PortId id, MidiInputPortCallback& callback, MidiInputPort& handle)
@@ -141,7 +155,8 @@ public:
         entry->handle = &handle;
 
         const std::lock_guard<std::mutex> lock (stateMutex);
-        entry->name = ports.at (id).name;
+        if (auto* port = find (id))
+            entry->name = port->name;
         openedInputs.push_back (entry);
         return entry;
     }
@@ -178,7 +193,8 @@ public:
                 return false;
 
             const double now = nowMs();
-            port->sent.push_back ({ now, message });
+            if (recording)
+                port->sent.push_back ({ now, message });
             enqueue (toDevices, now, output, message);
 
             if (port->loopbackInput >= 0)
@@ -353,6 +369,7 @@ private:
     PortId nextPortId = 1;
     juce::uint64 nextSequence = 0;
     bool quitting = false;
+    bool recording = true;
 };
 
 //==============================================================================
@@ -415,6 +432,7 @@ void VirtualMidiPorts::sendToInput (PortId input, const juce::MidiMessage& messa
 std::vector<VirtualMidiPorts::SentMessage> VirtualMidiPorts::getSentMessages (PortId output) const { return hub->sentOn (output); }
 
 void VirtualMidiPorts::clearSentMessages() { hub->clearSent(); }
+void VirtualMidiPorts::setRecording (bool shouldRecord) { hub->setRecording (shouldRecord); }
 int VirtualMidiPorts::getNumOpenInputs() const { return hub->numOpenInputs(); }
 bool VirtualMidiPorts::waitUntilIdle (int timeoutMs) const { return hub->waitUntilIdle (timeoutMs); }
 

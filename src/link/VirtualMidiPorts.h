@@ -59,6 +59,12 @@ public:
     std::vector<SentMessage> getSentMessages (PortId output) const;
     void clearSentMessages();
 
+    // Whether the ports keep that record, and the unplugged ports with it:
+    // on unless told, for tests to read. A program that runs for long (the
+    // demo, the simulated keyboard on the system's ports) turns it off, or it
+    // grows with every message and every plugging in.
+    void setRecording (bool shouldRecord);
+
     // Inputs opened and not yet deleted, started or not.
     int getNumOpenInputs() const;
 

@@ -52,6 +52,12 @@ std::vector<juce::MidiMessage> SimulatedKeyboard::getReceivedMessages() const
     return received;
 }
 
+void SimulatedKeyboard::setRecording (bool shouldRecord)
+{
+    const juce::ScopedLock sl (lock);
+    recording = shouldRecord;
+}
+
 void SimulatedKeyboard::change (const std::function<void (KeyboardModel&)>& function)
 {
     const juce::ScopedLock sl (lock);
@@ -63,7 +69,8 @@ void SimulatedKeyboard::receive (const juce::MidiMessage& message)
     std::vector<juce::MidiMessage> replies;
     {
         const juce::ScopedLock sl (lock);
-        received.push_back (message);
+        if (recording)
+            received.push_back (message);
         replies = isIdentityRequest (message) ? std::vector<juce::MidiMessage> { identityReply() } : model.receive (message);
     }
 

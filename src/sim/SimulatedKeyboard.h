@@ -44,6 +44,9 @@ public:
 
     // Every message the keyboard received from the editor.
     std::vector<juce::MidiMessage> getReceivedMessages() const;
+    // Whether it keeps them: on unless told, for tests to read. A program
+    // that runs for long turns it off, or the record grows with every message.
+    void setRecording (bool shouldRecord);
 
     //==============================================================================
     // Its settings, memories, pad gains and LED states: read them, or change
@@ -78,6 +81,7 @@ private:
     FirmwareRevision firmwareRevision { 1, 0, 3, 0 };
     double replyLatencyMs = 1.0;
     bool silent = false;
+    bool recording = true;
     std::vector<juce::MidiMessage> received;
     KeyboardModel model;
 

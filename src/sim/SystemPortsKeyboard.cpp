@@ -14,7 +14,12 @@ private:
     MidiOutputPort& keyboard;
 };
 
-SystemPortsKeyboard::SystemPortsKeyboard (const juce::String& name) : portName (name) {}
+SystemPortsKeyboard::SystemPortsKeyboard (const juce::String& name) : portName (name)
+{
+    // It runs until stopped: nothing keeps a record of the messages.
+    virtualPorts.setRecording (false);
+    keyboard.setRecording (false);
+}
 
 SystemPortsKeyboard::~SystemPortsKeyboard()
 {

@@ -151,3 +151,35 @@ TEST (VirtualMidiPorts, ACallbackMayCloseItsOwnInput)
     EXPECT_EQ (closer.calls, 1);
     EXPECT_EQ (ports.getNumOpenInputs(), 0);
 }
+
+// The demo and the simulated keyboard on the system's ports run for hours:
+// a record of every message, and of every port ever unplugged, grew without end.
+TEST (VirtualMidiPorts, WithoutARecordMessagesStillArriveAndAnUnpluggedPortLeavesNothingBehind)
+{
+    struct Counter : VirtualMidiPorts::Receiver
+    {
+        void receive (const juce::MidiMessage&) override { ++count; }
+        std::atomic<int> count { 0 };
+    } device;
+
+    VirtualMidiPorts ports;
+    ports.setRecording (false);
+
+    for (int plugging = 0; plugging < 3; ++plugging)
+    {
+        const auto output = ports.addOutput ("Keys", &device);
+        auto opened = ports.openOutput (0);
+        ASSERT_NE (opened, nullptr);
+        EXPECT_EQ (opened->getName(), "Keys");
+        EXPECT_TRUE (opened->sendMessageNow (juce::MidiMessage::noteOn (1, 60, (juce::uint8) 1)));
+        ASSERT_TRUE (ports.waitUntilIdle());
+        EXPECT_TRUE (ports.getSentMessages (output).empty());
+
+        ports.removePort (output);
+        EXPECT_FALSE (opened->sendMessageNow (juce::MidiMessage::noteOn (1, 60, (juce::uint8) 1))) << "into nothing";
+        EXPECT_TRUE (ports.getOutputNames().isEmpty());
+        EXPECT_EQ (ports.openOutput (0), nullptr);
+    }
+
+    EXPECT_EQ (device.count, 3);
+}

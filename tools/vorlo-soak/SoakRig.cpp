@@ -13,7 +13,8 @@ constexpr int knob1 = 0x30, firstPad = 0x70, editedKnob = 0x01;
 constexpr int pitchStrip = 0x41;
 
 // The set the keyboard holds, against what the editor holds of it, for every
-// control the editor knows and the global channel; empty when they agree.
+// control the editor knows, the global channel and the three curves the
+// editor reads and sends; empty when they agree.
 juce::String differences (const KeyboardModel::Settings& settings, const OrvaneManager49& manager, bool sentOnly)
 {
     const auto& cache = manager.getCache();
@@ -38,12 +39,21 @@ juce::String differences (const KeyboardModel::Settings& settings, const OrvaneM
     if (settings.globals[(size_t) channel] != cache.getGlobal (channel))
         return "the global channel: the keyboard has " + juce::String (settings.globals[(size_t) channel]) + ", the editor "
             + juce::String (cache.getGlobal (channel));
+
+    for (const int curve : { 1, 3, 4 })
+        if (settings.curves[(size_t) curve] != cache.getCurve (curve))
+            return "curve " + juce::String (curve) + ": the keyboard has " + juce::String (settings.curves[(size_t) curve])
+                + ", the editor " + juce::String (cache.getCurve (curve));
     return {};
 }
 } // namespace
 
 SoakRig::SoakRig (double replyLatencyMs)
 {
+    // As in the demo, which may run for hours: no record of the messages.
+    ports.setRecording (false);
+    keyboard.setRecording (false);
+
     // The keyboard after another device on the desk, so that the search
     // needs its tick to reach it.
     keyboard.unplug();
@@ -96,6 +106,7 @@ juce::Result SoakRig::plugInAndDetect (int cycle)
             k.working.controls[knob1][3] = cycle % 128;
             k.working.controls[firstPad][3] = 127 - cycle % 128;
             k.working.globals[OrvaneMidiMessage49::globalMidiChannel] = cycle % 16;
+            k.working.curves[1] = cycle % 3;
         });
 
     if (cycle == 0)

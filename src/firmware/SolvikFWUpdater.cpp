@@ -60,7 +60,6 @@ bool SolvikFWUpdater::sendBlocks (int count)
     {
         const auto block = image.getBlock (i);
 
-        prepareAck (anyLowNote);
         sendBlock (static_cast<const juce::uint8*> (block.getData()), (int) block.getSize());
         reportProgress ((double) (i + 1) / (double) count);
 
@@ -154,6 +153,11 @@ void SolvikFWUpdater::sendBlock (const juce::uint8* data, int length)
     // a multiple of 64: after bytes 1, 65, 129... of a full block.
     for (int i = 0; i < length; ++i)
     {
+        // An answer heard while the block is still going out cannot be the
+        // boot loader's answer to it: the slot is armed just before the last byte.
+        if (i == length - 1)
+            prepareAck (anyLowNote);
+
         sendByte (data[i], dataChannel);
         if ((length - i) % bytesPerPause == 0)
             clock.sleep (pauseInBlockMs);

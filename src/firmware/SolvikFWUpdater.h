@@ -12,8 +12,9 @@
 //
 // The acknowledgement slot is shared by the worker (which arms it and waits)
 // and the MIDI input thread (which fills it), under ackLock. It is armed
-// before each step is sent, so an answer that comes before the wait begins
-// still counts.
+// before each step's last message is sent, so an answer that comes before
+// the wait begins still counts, and one heard while a block was still going
+// out does not.
 class SolvikFWUpdater : public FWUpdaterBase
 {
 public:

@@ -253,3 +253,60 @@ TEST_F (SolvikFWUpdaterTest, EmptyOrOversizedImagesAreRefusedBeforeAnythingIsSen
     }
     EXPECT_TRUE (link.getSent().empty());
 }
+
+namespace
+{
+// A boot loader that answers from inside the send, on the worker thread: ready
+// to the sync command, the echo of the block count, and 5 to each block when
+// the given byte of the block (counted from 1) goes out.
+class AnsweringBootLoader : public IFWHelper
+{
+public:
+    AnsweringBootLoader (SolvikFWUpdater& updaterToAnswer, int answerAfterByte) : updater (updaterToAnswer), answerAfter (answerAfterByte)
+    {
+    }
+
+    void sendMidiMessage (const juce::MidiMessage& message) override
+    {
+        const auto* d = message.getRawData();
+        if (d[0] == 0x9A && d[1] == 126)
+            say (0, SolvikFWUpdater::handshakeAnswer);
+        else if (d[0] == 0x9A && d[1] != 1)
+            say (d[1], d[2]);
+        else if (d[0] == 0x90 && ++dataBytes % 512 == answerAfter % 512)
+            say (0, SolvikFWUpdater::completionAnswer);
+    }
+
+    void setProgress (double) override {}
+
+private:
+    void say (int note, int velocity) { updater.handleMidiMessage (juce::MidiMessage::noteOn (11, note, (juce::uint8) velocity)); }
+
+    SolvikFWUpdater& updater;
+    int answerAfter, dataBytes = 0;
+};
+} // namespace
+
+TEST (SolvikFWUpdaterAnswers, AnAnswerHeardWhileABlockWasStillGoingOutDoesNotPassForItsAcknowledgement)
+{
+    struct Case
+    {
+        int answerAfterByte;
+        bool succeeds;
+    } const cases[] = { { 1, false }, { 449, false }, { 511, false }, { 512, true } };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.answerAfterByte);
+        ManualClock clock;
+        SolvikFWUpdater updater (clock);
+        AnsweringBootLoader bootLoader (updater, c.answerAfterByte);
+        updater.setHelper (&bootLoader);
+        ASSERT_TRUE (updater.setFirmwareImage (imageOfSize (2 * 512)));
+
+        BurnThread thread (updater);
+        thread.startThread();
+        ASSERT_TRUE (thread.waitForThreadToExit (30000));
+        EXPECT_EQ (thread.result, c.succeeds);
+    }
+}

@@ -121,6 +121,18 @@ TEST_F (KeyboardRoundTrip, StrayMessagesDoNotEndAPadGainQuery)
     EXPECT_EQ (manager->queryValue (0x34, 0x70, -1), 101);
 }
 
+TEST_F (KeyboardRoundTrip, AReplyCutShortBeforeItsValueDoesNotEndAPadGainQueryAsZero)
+{
+    connect (Clock::system());
+    keyboard.setReplyLatencyMs (40.0);
+    keyboard.change ([] (KeyboardModel& k) { k.padGains[0] = 101; });
+
+    // The awaited reply up to its item, then F7: it carries no gain at all.
+    ports.sendToInput (keyboard.getEditorInput(), midiBytes ({ 0xF0, 0x00, 0x2F, 0x19, 0x7F, 0x42, 0x02, 0x40, 0x34, 0x70, 0xF7 }), 10.0);
+
+    EXPECT_EQ (manager->queryValue (0x34, 0x70, -1), 101);
+}
+
 TEST_F (KeyboardRoundTrip, ControlMovesAreReportedOnlyFromTheKeyboardsInput)
 {
     const auto otherKeys = ports.addInput ("Other Keys");

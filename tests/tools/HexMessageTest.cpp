@@ -1,5 +1,6 @@
 #include "vorloctl/HexMessage.h"
 #include "support/Midi.h"
+#include "vorloctl/ParsedCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -59,4 +60,27 @@ TEST (HexMessage, RefusesHugeInputAtOnceAndEchoesOnlyAnExcerptOfABadWord)
     const auto longBadWord = juce::String::repeatedString ("xy", 200);
     EXPECT_FALSE (parseHexMessage ("F0 " + longBadWord + " F7", error).has_value());
     EXPECT_EQ (error, "'" + longBadWord.substring (0, 24) + juce::String::fromUTF8 ("\xe2\x80\xa6") + "' is not a hex byte");
+}
+
+TEST (HexMessage, AnArgumentThatIsNotUtf8IsRefusedWithItsTextInsteadOfBeingReadPastItsEnd)
+{
+    // A lone lead byte promises continuation bytes that are not there; read
+    // as UTF-8 it would send the reader past the end of the text.
+    const std::pair<const char*, const char*> cases[] = {
+        { "\xF0", "'\xC3\xB0' is not a hex byte" },
+        { "F0 \xE4 F7", "'\xC3\xA4' is not a hex byte" },
+        { "\xC3", "'\xC3\x83' is not a hex byte" },
+    };
+
+    for (const auto& [argument, why] : cases)
+    {
+        const auto text = commandLineArgument (argument);
+        EXPECT_TRUE (juce::CharPointer_UTF8::isValidString (text.toRawUTF8(), (int) text.getNumBytesAsUTF8())) << argument;
+
+        juce::String error;
+        EXPECT_FALSE (parseHexMessage (text, error).has_value()) << argument;
+        EXPECT_EQ (error, juce::String::fromUTF8 (why)) << argument;
+    }
+
+    EXPECT_EQ (commandLineArgument ("F0 \xC3\xA4 F7"), juce::String::fromUTF8 ("F0 \xC3\xA4 F7")) << "valid UTF-8 stays as it is";
 }

@@ -1,5 +1,7 @@
 #include "vorloctl/ParsedCommand.h"
 
+#include <cstring>
+
 namespace
 {
 constexpr int excerptLength = 24;
@@ -10,6 +12,18 @@ juce::String plural (int count, const char* word) { return juce::String (count) 
 juce::String excerptOf (const juce::String& word)
 {
     return word.length() <= excerptLength ? word : word.substring (0, excerptLength) + juce::String::fromUTF8 ("\xe2\x80\xa6");
+}
+
+juce::String commandLineArgument (const char* bytes)
+{
+    const auto size = (int) std::strlen (bytes);
+    if (juce::CharPointer_UTF8::isValidString (bytes, size))
+        return juce::String::fromUTF8 (bytes, size);
+
+    juce::String text;
+    for (int i = 0; i < size; ++i)
+        text += juce::String::charToString ((juce::juce_wchar) (juce::uint8) bytes[i]);
+    return text;
 }
 
 juce::String ParsedCommand::valueOf (const juce::String& option) const

@@ -31,3 +31,9 @@ private:
 // At most the first few characters of a word, for an error message: a
 // mistyped argument may be very long.
 juce::String excerptOf (const juce::String& word);
+
+// One command-line argument as text: its bytes read as UTF-8, or, when they
+// are not valid UTF-8 (a terminal set to another encoding), each byte as the
+// character of that code, so that the argument can still be shown and
+// refused, and nothing reads past its end.
+juce::String commandLineArgument (const char* bytes);

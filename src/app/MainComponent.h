@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FirstPaintMarker.h"
 #include "panel/KbdSettingComponentVorlo.h"
 
 // Fills the main window: the settings panel, and the tooltip window that
@@ -11,6 +12,7 @@ public:
     ~MainComponent() override;
 
     void paint (juce::Graphics&) override {}
+    void paintOverChildren (juce::Graphics&) override { firstPaint.painted(); }
     void resized() override {}
     void actionListenerCallback (const juce::String&) override {}
 
@@ -21,6 +23,7 @@ public:
 private:
     juce::TooltipWindow tooltipWindow { nullptr, tooltipDelayMs };
     std::unique_ptr<KbdSettingComponentVorlo> settingsPanel;
+    FirstPaintMarker firstPaint;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)
 };

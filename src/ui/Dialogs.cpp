@@ -47,6 +47,13 @@ public:
 
     void showMessage (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override
     {
+        // The box deletes itself when dismissed. A modal loop here would poll
+        // the X connection every millisecond for as long as the box is up.
+        juce::AlertWindow::showMessageBoxAsync (icon, title, text);
+    }
+
+    void showMessageAndWait (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override
+    {
         juce::AlertWindow::showMessageBox (icon, title, text);
     }
 

@@ -2,9 +2,10 @@
 
 #include "app/FirstPaintMarker.h"
 #include "panel/KbdSettingComponentVorlo.h"
+#include "ui/TooltipsOnDemand.h"
 
-// Fills the main window: the settings panel, and the tooltip window that
-// makes its widgets' tooltips show.
+// Fills the main window: the settings panel, whose widgets' tooltips show
+// while the pointer is over it.
 class MainComponent : public juce::Component, public juce::ActionListener
 {
 public:
@@ -18,10 +19,8 @@ public:
 
     KbdSettingComponentVorlo& getSettingsPanel() noexcept { return *settingsPanel; }
 
-    static constexpr int tooltipDelayMs = 700;
-
 private:
-    juce::TooltipWindow tooltipWindow { nullptr, tooltipDelayMs };
+    juce::SharedResourcePointer<TooltipsOnDemand> tooltips;
     std::unique_ptr<KbdSettingComponentVorlo> settingsPanel;
     FirstPaintMarker firstPaint;
 

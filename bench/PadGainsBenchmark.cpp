@@ -16,9 +16,14 @@ struct DetectedKeyboard
         keyboard.setReplyLatencyMs (keyboardLatencyMs);
         OrvaneManager49::setMidiInputsAllowed (true);
         manager.setDevice (SimulatedKeyboard::defaultPortName, SimulatedKeyboard::defaultPortName, DeviceCode::vorlo);
+        manager.openInputs(); // for the replies, as the pad calibration dialog opens them
     }
 
-    ~DetectedKeyboard() { OrvaneManager49::setMidiInputsAllowed (false); }
+    ~DetectedKeyboard()
+    {
+        manager.closeInputs();
+        OrvaneManager49::setMidiInputsAllowed (false);
+    }
 
     VirtualMidiPorts ports;
     SimulatedKeyboard keyboard { ports };

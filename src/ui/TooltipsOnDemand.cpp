@@ -26,6 +26,12 @@ void TooltipsOnDemand::mouseEnter (const juce::MouseEvent&)
         tooltipWindow = std::make_unique<juce::TooltipWindow> (nullptr, delayMs);
 }
 
+void TooltipsOnDemand::dismiss()
+{
+    cancelPendingUpdate();
+    tooltipWindow.reset();
+}
+
 void TooltipsOnDemand::handleAsyncUpdate()
 {
     const bool pointerOverOne =

@@ -23,6 +23,12 @@ public:
     void watch (juce::Component& component);
     void unwatch (juce::Component& component);
 
+    // Drops the tooltip window until the pointer next enters a watched
+    // component: for a modal box coming up over them, since JUCE tells
+    // blocked components nothing of the pointer leaving them, and shows no
+    // tips on them anyway.
+    void dismiss();
+
     bool isTooltipWindowPresent() const noexcept { return tooltipWindow != nullptr; }
 
 private:

@@ -1,5 +1,6 @@
 #include "ui/TooltipsOnDemand.h"
 #include "support/MessageLoop.h"
+#include "ui/Dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -62,4 +63,25 @@ TEST (TooltipsOnDemand, TheTooltipWindowExistsOnlyWhileThePointerIsOverAWatchedW
     EXPECT_TRUE (runMessageLoopUntil ([&] { return ! tooltips.isTooltipWindowPresent(); }));
 
     tooltips.unwatch (window);
+}
+
+// JUCE tells a window blocked by a modal box nothing of the pointer leaving
+// it, so the tooltip window lived, polling, for as long as a message was up.
+TEST (TooltipsOnDemand, AMessageShownOverAWatchedWindowDropsTheTooltipWindowThatWouldOutliveThePointer)
+{
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+        GTEST_SKIP() << "needs a display";
+
+    TwoHalves window;
+    juce::SharedResourcePointer<TooltipsOnDemand> tooltips;
+    tooltips->watch (window);
+    movePointer (window, 50, 50);
+    ASSERT_TRUE (runMessageLoopUntil ([&] { return tooltips->isTooltipWindowPresent(); }));
+
+    Dialogs::system().showMessage (juce::MessageBoxIconType::InfoIcon, "Keyboard Problem", "over the window");
+    EXPECT_FALSE (tooltips->isTooltipWindowPresent());
+
+    juce::ModalComponentManager::getInstance()->cancelAllModalComponents();
+    runMessageLoopUntil ([] { return juce::ModalComponentManager::getInstance()->getNumModalComponents() == 0; });
+    tooltips->unwatch (window);
 }

@@ -118,6 +118,20 @@ std::optional<juce::File> Dialogs::chooseFileToWrite (const juce::String& title,
     return file;
 }
 
+void Dialogs::closeOpenMessages()
+{
+    auto& modal = *juce::ModalComponentManager::getInstance();
+    std::vector<juce::Component::SafePointer<juce::AlertWindow>> boxes;
+    for (int i = 0; i < modal.getNumModalComponents(); ++i)
+        if (auto* box = dynamic_cast<juce::AlertWindow*> (modal.getModalComponent (i)))
+            boxes.emplace_back (box);
+
+    // They were handed to JUCE to delete when dismissed; deleting one ends its
+    // modal state.
+    for (auto& box : boxes)
+        delete box.getComponent();
+}
+
 Dialogs& Dialogs::system()
 {
     static SystemDialogs dialogs;

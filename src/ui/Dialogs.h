@@ -72,4 +72,9 @@ public:
 
     // JUCE's modal alert windows and the platform's native file dialogs.
     static Dialogs& system();
+
+    // Deletes the message boxes of system() still up, for an application
+    // about to quit: JUCE would delete them only after the timers their
+    // windows use are gone, and crash.
+    static void closeOpenMessages();
 };

@@ -24,8 +24,8 @@ class SystemDialogs : public ::testing::Test
 protected:
     void TearDown() override
     {
-        juce::ModalComponentManager::getInstance()->cancelAllModalComponents();
-        runMessageLoopUntil ([] { return modalCount() == 0; });
+        Dialogs::closeOpenMessages();
+        flushMessageLoop();
     }
 };
 } // namespace
@@ -70,4 +70,22 @@ TEST_F (SystemDialogs, MessagesReturnAtOnceAndStayModalUntilDismissedWithoutNest
         EXPECT_TRUE (runMessageLoopUntil ([before] { return modalCount() == before - 1; }));
     }
     EXPECT_FALSE (safetyNet.fired);
+}
+
+// A box still up when the editor quits was left to JUCE, which deleted it
+// after the timers its window uses were gone, and crashed.
+TEST_F (SystemDialogs, MessagesStillUpAreClosedBeforeTheApplicationQuits)
+{
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+        GTEST_SKIP() << "needs a display";
+
+    Dialogs::system().showMessage (juce::MessageBoxIconType::InfoIcon, "Keyboard Problem", "first");
+    Dialogs::system().showMessage (juce::MessageBoxIconType::InfoIcon, "File Problem", "second");
+    ASSERT_EQ (modalCount(), 2);
+
+    Dialogs::closeOpenMessages();
+    EXPECT_EQ (modalCount(), 0);
+    auto& desktop = juce::Desktop::getInstance();
+    for (int i = 0; i < desktop.getNumComponents(); ++i)
+        EXPECT_EQ (dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i)), nullptr) << "a box is still on the screen";
 }

@@ -81,7 +81,6 @@ TEST (TooltipsOnDemand, AMessageShownOverAWatchedWindowDropsTheTooltipWindowThat
     Dialogs::system().showMessage (juce::MessageBoxIconType::InfoIcon, "Keyboard Problem", "over the window");
     EXPECT_FALSE (tooltips->isTooltipWindowPresent());
 
-    juce::ModalComponentManager::getInstance()->cancelAllModalComponents();
-    runMessageLoopUntil ([] { return juce::ModalComponentManager::getInstance()->getNumModalComponents() == 0; });
+    Dialogs::closeOpenMessages();
     tooltips->unwatch (window);
 }

@@ -82,4 +82,15 @@ static void readBackChain (benchmark::State& state)
     state.counters["fits_window"] = allFit ? 1.0 : 0.0;
 }
 
-BENCHMARK (readBackChain)->Arg (5)->Arg (50)->Arg (100)->Arg (140)->Arg (150)->Arg (160)->Arg (300)->Unit (benchmark::kMillisecond)->UseRealTime()->Iterations (3);
+BENCHMARK (readBackChain)
+    ->Arg (1)
+    ->Arg (5)
+    ->Arg (50)
+    ->Arg (100)
+    ->Arg (140)
+    ->Arg (150)
+    ->Arg (160)
+    ->Arg (300)
+    ->Unit (benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations (3);

@@ -16,6 +16,7 @@ void AppClass::initialise (const juce::String&)
 
 void AppClass::shutdown()
 {
+    Dialogs::closeOpenMessages();
     mainWindow.reset();
     juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
     juce::Typeface::clearTypefaceCache(); // ours go with the look

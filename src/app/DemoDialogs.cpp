@@ -12,6 +12,11 @@ void DemoDialogs::showMessage (juce::MessageBoxIconType icon, const juce::String
     inner.showMessage (icon, title, text);
 }
 
+void DemoDialogs::showMessageAndWait (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text)
+{
+    inner.showMessageAndWait (icon, title, text);
+}
+
 bool DemoDialogs::askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text)
 {
     const bool ok = inner.askOkCancel (icon, title, text);

@@ -13,6 +13,7 @@ public:
     DemoDialogs (Dialogs& inner, std::function<void()> onUpgradeModeConfirmed);
 
     void showMessage (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override;
+    void showMessageAndWait (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override;
     bool askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override;
     int askChoice (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text,
                    const juce::StringArray& buttons) override;

@@ -5,10 +5,7 @@ MainComponent::MainComponent (KbdSettingComponentVorlo::Services services)
 {
     // The panel sets its own size, 816 x 545.
     addAndMakeVisible (*settingsPanel);
+    tooltips->watch (*this);
 }
 
-MainComponent::~MainComponent()
-{
-    // The panel and with it the keyboard manager go before the tooltip window.
-    settingsPanel.reset();
-}
+MainComponent::~MainComponent() { tooltips->unwatch (*this); }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/FirstPaintMarker.h"
 #include "panel/KbdSettingComponentVorlo.h"
+#include "ui/TooltipsOnDemand.h"
 
-// Fills the main window: the settings panel, and the tooltip window that
-// makes its widgets' tooltips show.
+// Fills the main window: the settings panel, whose widgets' tooltips show
+// while the pointer is over it.
 class MainComponent : public juce::Component, public juce::ActionListener
 {
 public:
@@ -11,16 +13,16 @@ public:
     ~MainComponent() override;
 
     void paint (juce::Graphics&) override {}
+    void paintOverChildren (juce::Graphics&) override { firstPaint.painted(); }
     void resized() override {}
     void actionListenerCallback (const juce::String&) override {}
 
     KbdSettingComponentVorlo& getSettingsPanel() noexcept { return *settingsPanel; }
 
-    static constexpr int tooltipDelayMs = 700;
-
 private:
-    juce::TooltipWindow tooltipWindow { nullptr, tooltipDelayMs };
+    juce::SharedResourcePointer<TooltipsOnDemand> tooltips;
     std::unique_ptr<KbdSettingComponentVorlo> settingsPanel;
+    FirstPaintMarker firstPaint;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)
 };

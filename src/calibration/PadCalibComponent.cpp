@@ -57,10 +57,12 @@ PadCalibComponent::PadCalibComponent (OrvaneManager49* manager, Dialogs& dialogs
     resetGains();
     readGainsFromKeyboard();
     updateSliders();
+    tooltips->watch (*this);
 }
 
 PadCalibComponent::~PadCalibComponent()
 {
+    tooltips->unwatch (*this);
     for (auto& slider : sliders)
         slider->removeListener (this);
 }

@@ -2,6 +2,7 @@
 
 #include "calibration/PadGains.h"
 #include "ui/Dialogs.h"
+#include "ui/TooltipsOnDemand.h"
 
 // The pad calibration page: a vertical slider per pad showing its velocity
 // gain as a fraction of 64, and OK, Apply and Default. It reads the gains
@@ -54,6 +55,7 @@ private:
     std::array<std::unique_ptr<juce::Slider>, PadGains::numPads> sliders;
     std::unique_ptr<juce::TextButton> okButton, applyButton, defaultButton;
     std::unique_ptr<juce::Label> unreadNotice;
+    juce::SharedResourcePointer<TooltipsOnDemand> tooltips;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PadCalibComponent)
 };

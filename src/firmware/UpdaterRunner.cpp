@@ -68,11 +68,13 @@ std::optional<juce::File> UpdaterRunner::chooseFile (const juce::File& given)
     return dialogs.chooseFileToOpen (fileChooserTitle, juce::File::getSpecialLocation (juce::File::userHomeDirectory), firmwareFilePattern);
 }
 
+// The keyboard restarts from its boot loader meanwhile: the search for it
+// begins once the user has read the result.
 void UpdaterRunner::showResult (Outcome outcome)
 {
     if (outcome == Outcome::succeeded)
     {
-        dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, resultTitle, succeededText);
+        dialogs.showMessageAndWait (juce::MessageBoxIconType::InfoIcon, resultTitle, succeededText);
         return;
     }
 
@@ -82,7 +84,7 @@ void UpdaterRunner::showResult (Outcome outcome)
     if (progress > 0.0)
         text << "\n\n" << incompleteText;
 
-    dialogs.showMessage (juce::MessageBoxIconType::WarningIcon, errorTitle, text);
+    dialogs.showMessageAndWait (juce::MessageBoxIconType::WarningIcon, errorTitle, text);
 }
 
 //==============================================================================

@@ -1,5 +1,7 @@
 #include "ui/Dialogs.h"
 
+#include "ui/TooltipsOnDemand.h"
+
 namespace
 {
 // JUCE's progress window around a task. The bar is fed from the message
@@ -36,6 +38,10 @@ private:
     ProgressFeed progressFeed { *this };
 };
 
+// A box coming up blocks the windows beneath from hearing that the pointer
+// left them: their tooltip window would poll the display until it returns.
+void dismissTooltips() { juce::SharedResourcePointer<TooltipsOnDemand>()->dismiss(); }
+
 class SystemDialogs final : public Dialogs
 {
 public:
@@ -47,11 +53,21 @@ public:
 
     void showMessage (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override
     {
+        // The box deletes itself when dismissed. A modal loop here would poll
+        // the X connection every millisecond for as long as the box is up.
+        dismissTooltips();
+        juce::AlertWindow::showMessageBoxAsync (icon, title, text);
+    }
+
+    void showMessageAndWait (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override
+    {
+        dismissTooltips();
         juce::AlertWindow::showMessageBox (icon, title, text);
     }
 
     bool askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override
     {
+        dismissTooltips();
         return juce::AlertWindow::showOkCancelBox (icon, title, text, "OK", "Cancel");
     }
 
@@ -63,6 +79,7 @@ public:
             window.addButton (buttons[i], i + 1, i == 0 ? juce::KeyPress (juce::KeyPress::returnKey) : juce::KeyPress());
 
         // Closing the box otherwise gives 0, the default.
+        dismissTooltips();
         return juce::jmax (0, window.runModalLoop() - 1);
     }
 
@@ -99,6 +116,20 @@ std::optional<juce::File> Dialogs::chooseFileToWrite (const juce::String& title,
         return std::nullopt;
 
     return file;
+}
+
+void Dialogs::closeOpenMessages()
+{
+    auto& modal = *juce::ModalComponentManager::getInstance();
+    std::vector<juce::Component::SafePointer<juce::AlertWindow>> boxes;
+    for (int i = 0; i < modal.getNumModalComponents(); ++i)
+        if (auto* box = dynamic_cast<juce::AlertWindow*> (modal.getModalComponent (i)))
+            boxes.emplace_back (box);
+
+    // They were handed to JUCE to delete when dismissed; deleting one ends its
+    // modal state.
+    for (auto& box : boxes)
+        delete box.getComponent();
 }
 
 Dialogs& Dialogs::system()

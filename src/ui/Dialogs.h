@@ -26,8 +26,17 @@ class Dialogs
 public:
     virtual ~Dialogs() = default;
 
-    // A message box with one button; returns when it is dismissed.
+    // A message box with one button. It returns at once: the box stays up,
+    // modal to the user, until it is dismissed, while the editor goes on
+    // following the keyboard underneath without a nested message loop.
     virtual void showMessage (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) = 0;
+
+    // The same box, returning only once it is dismissed: for where what
+    // follows the message must wait until the user has read it.
+    virtual void showMessageAndWait (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text)
+    {
+        showMessage (icon, title, text);
+    }
 
     // An OK / Cancel question; true for OK.
     virtual bool askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) = 0;
@@ -63,4 +72,9 @@ public:
 
     // JUCE's modal alert windows and the platform's native file dialogs.
     static Dialogs& system();
+
+    // Deletes the message boxes of system() still up, for an application
+    // about to quit: JUCE would delete them only after the timers their
+    // windows use are gone, and crash.
+    static void closeOpenMessages();
 };

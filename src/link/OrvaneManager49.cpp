@@ -755,9 +755,11 @@ void OrvaneManager49::takeQueryReply (const juce::MidiMessage& message)
         return;
 
     // Only the awaited reply ends the wait: a pad struck or a knob turned
-    // meanwhile must not pass for an answer.
+    // meanwhile must not pass for an answer, nor a reply cut short before
+    // its value, which would read as 0.
     const OrvaneMidiMessage49 reply (message);
-    if (reply.isOwnSysEx() && reply.matches (OrvaneMidiMessage49::operationValue, queryParameter, queryItem, queryMemory))
+    if (reply.isOwnSysEx() && reply.hasValue()
+        && reply.matches (OrvaneMidiMessage49::operationValue, queryParameter, queryItem, queryMemory))
     {
         queryResult = reply.getValue();
         queryPending = false;

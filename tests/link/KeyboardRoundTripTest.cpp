@@ -121,6 +121,14 @@ TEST_F (KeyboardRoundTrip, StrayMessagesDoNotEndAPadGainQuery)
     EXPECT_EQ (manager->queryValue (0x34, 0x70, -1), 101);
 }
 
+TEST_F (KeyboardRoundTrip, AReplyCutShortBeforeItsValueNoLongerEndsAQueryAsZero)
+{
+    connect (Clock::system());
+    keyboard.setAnswersCutShort (true);
+
+    EXPECT_EQ (manager->queryValue (0x34, 0x70, -1), -1);
+}
+
 TEST_F (KeyboardRoundTrip, ControlMovesAreReportedOnlyFromTheKeyboardsInput)
 {
     const auto otherKeys = ports.addInput ("Other Keys");

@@ -314,6 +314,8 @@ std::vector<Expected> everyCell() { return std::vector<Expected> (std::begin (ex
 // The longest any cell may take; the slowest honest one (a silent keyboard
 // through the tool's real detection) takes about 5 s.
 constexpr int flowBoundMs = 45000;
+// Past this a flow that waits on the message loop is taken as stuck.
+constexpr int settleBoundMs = 30000;
 constexpr int sendMemory = 1;
 constexpr int toolSendMemory = 2;
 constexpr int editedPad = 2;
@@ -386,16 +388,34 @@ protected:
         panel = std::make_unique<KbdSettingComponentVorlo> (KbdSettingComponentVorlo::Services { ports, dialogs, clock });
     }
 
-    bool detectionSettled()
+    // The chain's last step switches the keyboard's LEDs off.
+    bool readBackReachedItsEnd() const
+    {
+        return keyboard.inspect (
+            [] (const KeyboardModel& k)
+            {
+                for (int led = ReadBackChain::firstLed; led < ReadBackChain::firstLed + ReadBackChain::numLeds; ++led)
+                    if (k.itemValues.at (led) != 0)
+                        return false;
+                return true;
+            });
+    }
+
+    // The search ended without a keyboard, or found one and its read-back
+    // ended: all through, or with a word to the user.
+    bool detectionSettled() const
     {
         auto& manager = panel->getManager();
-        return (manager.isKeyboardDetected() || manager.isDetectionFinished()) && ! panel->isReadingBack();
+        if (! manager.isKeyboardDetected())
+            return manager.isDetectionFinished();
+        return ! panel->isReadingBack() && (readBackReachedItsEnd() || ! dialogs.getShown().empty());
     }
 
     void openHealthyPanel()
     {
         createPanel();
         ASSERT_TRUE (runMessageLoopUntil ([this] { return detectionSettled(); }, 10000));
+        ASSERT_TRUE (readBackReachedItsEnd());
         ASSERT_TRUE (panel->getManager().isKeyboardDetected());
         flushMessageLoop();
         dialogs.forgetShown();
@@ -423,7 +443,7 @@ protected:
     {
         applyFault (1);
         createPanel();
-        EXPECT_TRUE (runMessageLoopUntil ([this] { return detectionSettled(); }, flowBoundMs));
+        EXPECT_TRUE (runMessageLoopUntil ([this] { return detectionSettled(); }, settleBoundMs));
         flushMessageLoop();
 
         // What the read-back then says is the read-back's cells' business.
@@ -436,7 +456,7 @@ protected:
     {
         applyFault (6);
         createPanel();
-        EXPECT_TRUE (runMessageLoopUntil ([this] { return detectionSettled(); }, flowBoundMs));
+        EXPECT_TRUE (runMessageLoopUntil ([this] { return detectionSettled(); }, settleBoundMs));
         flushMessageLoop();
         checkEditorHoldsOnlyTheKeyboardsValues();
 
@@ -634,10 +654,6 @@ protected:
 
     void checkNothingMalformedReceived()
     {
-        // The editor goes first, so that nothing more is sent; answers of a
-        // slow keyboard may still be on their way, and need not be.
-        panel.reset();
-        ports.waitUntilIdle (5000);
         for (const auto* device : { "keyboard", "boot loader" })
         {
             const auto received = juce::String (device) == "keyboard" ? keyboard.getReceivedMessages() : bootLoader.getReceivedMessages();
@@ -669,7 +685,16 @@ TEST_P (FaultMatrix, TellsTheUserKeepsTheKeyboardWholeAndEndsInTime)
         const Watchdog watchdog (cell, flowBoundMs);
         told = runFlow();
     }
+    if (fault() == Fault::controlFlood)
+    {
+        EXPECT_GT (keyboard.getNumControlMoves(), 0) << "the flood never started";
+    }
     keyboard.stopMovingControls();
+
+    // The editor goes, so that nothing more is sent, and what it sent last
+    // arrives; answers of a slow keyboard may still be on their way.
+    panel.reset();
+    ports.waitUntilIdle (5000);
 
     EXPECT_EQ (told, GetParam().told) << cell;
     checkKeyboardHolds (GetParam().holds, before);

@@ -41,7 +41,8 @@ public:
     // identity reply: another keyboard's address. -1 puts back its own.
     void setAnswerDeviceId (int deviceId);
     // Vanishes as when the cable is pulled, on receiving the n-th message
-    // from now: that message is the last it hears, and it answers nothing more.
+    // from now: that message is the last it hears, and it answers nothing
+    // more. 0 or less: it stays.
     void unplugAfterReceiving (int messages);
 
     // Moves knobs on a thread of its own, at this many controller messages a

@@ -24,7 +24,9 @@ ReadBackChain::Outcome ReadBackChain::handle (int event, int a)
         default: break;
     }
 
-    if (! readingBack)
+    // Only the keyboard's replies show that it still answers: knobs turned
+    // meanwhile must not keep a stalled chain waiting.
+    if (! readingBack || ! isReply (event))
         return Outcome::nothing;
 
     noteStep();
@@ -38,7 +40,22 @@ ReadBackChain::Outcome ReadBackChain::handle (int event, int a)
         case eventCurveValue: return continueWithCurves (a);
         case eventGlobalValue: return continueWithGlobals (a);
         case eventOctaveShift: return finishWithOctaveShift();
-        default: return Outcome::nothing; // control moves and item values
+        default: return Outcome::nothing;
+    }
+}
+
+bool ReadBackChain::isReply (int event)
+{
+    switch (event)
+    {
+        case eventControllerNumbers:
+        case eventParameterValues:
+        case eventMidiChannel:
+        case eventRelativeMode:
+        case eventCurveValue:
+        case eventGlobalValue:
+        case eventOctaveShift: return true;
+        default: return false;
     }
 }
 

@@ -52,6 +52,8 @@ public:
     static constexpr int numLeds = 8;
 
 private:
+    // The events of the replies the chain asks for, as against control moves.
+    static bool isReply (int event);
     Outcome continueWithParameters (int parameter);
     Outcome continueWithCurves (int curve);
     Outcome continueWithGlobals (int index);

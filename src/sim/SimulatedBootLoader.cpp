@@ -157,6 +157,12 @@ void SimulatedBootLoader::takeDataByte (juce::uint8 value)
         return;
 
     ++blocksReceived;
+    if (behaviour.unplugAfterBlock >= 0 && blocksReceived >= behaviour.unplugAfterBlock)
+    {
+        // Removing its ports from its own delivery is safe: the ports' lock is re-entrant.
+        devicePorts.unplug();
+        return;
+    }
     if (behaviour.silentAfterBlock >= 0 && blocksReceived > behaviour.silentAfterBlock)
         return;
 
@@ -175,6 +181,9 @@ void SimulatedBootLoader::takeDataByte (juce::uint8 value)
 
 void SimulatedBootLoader::answer (int protocolNote, int code)
 {
+    if (behaviour.dropEveryNthAnswer > 0 && ++answersCounted % behaviour.dropEveryNthAnswer == 0)
+        return;
+
     const int note = behaviour.note >= 0 ? behaviour.note : protocolNote;
     devicePorts.speak (juce::MidiMessage::noteOn (behaviour.channel, note, (juce::uint8) code), behaviour.latencyMs);
 }

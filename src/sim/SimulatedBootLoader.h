@@ -33,6 +33,8 @@ public:
         bool neverComplete = false;  // says 4 where 5 is due
         int channel = answerChannel; // the channel of every answer
         int note = -1;               // the note of every answer, in place of the protocol's; -1: the protocol's
+        int dropEveryNthAnswer = 0;  // every n-th answer is lost on the way; 0: none
+        int unplugAfterBlock = -1;   // its ports vanish on taking this many blocks, before it answers; -1: never
     };
 
     // Plugs in at once unless told otherwise: its ports join the end of the lists.
@@ -88,6 +90,7 @@ private:
     int blockCount = -1;
     int blocksReceived = 0;
     int syncCommands = 0;
+    int answersCounted = 0;
     std::vector<juce::uint8> image;
     std::vector<juce::MidiMessage> received;
 

@@ -31,6 +31,26 @@ public:
     void setReplyLatencyMs (double latencyMs);
     void setSilent (bool shouldBeSilent);
 
+    // Faults of a keyboard in trouble. Each holds until set back.
+    // Every n-th reply is lost on the way (0: none is).
+    void setDropsEveryNthReply (int n);
+    // Its settings replies come cut short: the last data byte before F7 is
+    // lost. The identity reply stays whole, so it is still found.
+    void setAnswersCutShort (bool shouldCutShort);
+    // The device byte of every reply, and the device identifier of its
+    // identity reply: another keyboard's address. -1 puts back its own.
+    void setAnswerDeviceId (int deviceId);
+    // Vanishes as when the cable is pulled, on receiving the n-th message
+    // from now: that message is the last it hears, and it answers nothing
+    // more. 0 or less: it stays.
+    void unplugAfterReceiving (int messages);
+
+    // Moves knobs on a thread of its own, at this many controller messages a
+    // second, until stopped; each move reaches the editor at once.
+    void startMovingControls (double movesPerSecond);
+    void stopMovingControls();
+    int getNumControlMoves() const;
+
     // Its ports vanish from the lists, as when the cable is pulled; plugIn
     // brings them back at the end of the lists.
     void unplug();
@@ -73,6 +93,8 @@ private:
     void reply (const juce::MidiMessage& message);
     void play (const juce::MidiMessage& message);
     juce::MidiMessage identityReply() const;
+    juce::MidiMessage withFaults (const juce::MidiMessage& message) const;
+    class ControlMover;
 
     DevicePorts devicePorts;
 
@@ -82,8 +104,13 @@ private:
     double replyLatencyMs = 1.0;
     bool silent = false;
     bool recording = true;
+    int dropEveryNth = 0, repliesCounted = 0;
+    bool cutsShort = false;
+    int answerDeviceId = -1;
+    int messagesUntilUnplug = -1;
     std::vector<juce::MidiMessage> received;
     KeyboardModel model;
+    std::unique_ptr<ControlMover> controlMover;
 
     JUCE_DECLARE_NON_COPYABLE (SimulatedKeyboard)
 };

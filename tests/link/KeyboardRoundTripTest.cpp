@@ -133,6 +133,14 @@ TEST_F (KeyboardRoundTrip, AReplyCutShortBeforeItsValueDoesNotEndAPadGainQueryAs
     EXPECT_EQ (manager->queryValue (0x34, 0x70, -1), 101);
 }
 
+TEST_F (KeyboardRoundTrip, AQueryAnsweredOnlyByRepliesCutShortTimesOutInsteadOfReadingZero)
+{
+    connect (Clock::system());
+    keyboard.setAnswersCutShort (true);
+
+    EXPECT_EQ (manager->queryValue (0x34, 0x70, -1), -1);
+}
+
 TEST_F (KeyboardRoundTrip, ControlMovesAreReportedOnlyFromTheKeyboardsInput)
 {
     const auto otherKeys = ports.addInput ("Other Keys");

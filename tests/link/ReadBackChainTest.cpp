@@ -110,3 +110,20 @@ TEST_F (ReadBackChainRules, TheEndOfDetectionAsksForARefresh)
     EXPECT_FALSE (chain->isReadingBack());
     EXPECT_TRUE (sentSinceLastLook().empty());
 }
+
+TEST_F (ReadBackChainRules, KnobsTurnedWhileTheKeyboardStopsAnsweringNoLongerKeepTheReadBackWaiting)
+{
+    chain->handle (eventDetected, 0);
+    chain->handle (eventControllerNumbers, 0);
+
+    // The keyboard does not answer the modes; the player turns a knob now and then.
+    for (int i = 0; i < 4; ++i)
+    {
+        clock.advance (500);
+        chain->handle (eventControlMoved, 0x01);
+        chain->handle (eventItemValue, 99);
+    }
+
+    EXPECT_TRUE (chain->abandonIfStalled());
+    EXPECT_FALSE (chain->isReadingBack());
+}

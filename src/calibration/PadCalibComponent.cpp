@@ -10,7 +10,7 @@ constexpr float labelFontHeight = 15.0f;
 constexpr float noticeFontHeight = 13.0f;
 
 const juce::String keyboardProblemTitle = "Keyboard Problem";
-const juce::String unreadGainsAdvice = " Apply and OK write what the sliders show.";
+const juce::String unreadGainsAdvice = " Apply and OK leave their gains on the keyboard as they are, unless you move their sliders.";
 
 juce::Rectangle<int> padColumn (int pad, int y, int w, int h) { return { 16 + 52 * pad, y, w, h }; }
 } // namespace
@@ -131,7 +131,13 @@ void PadCalibComponent::sliderValueChanged (juce::Slider* slider)
     {
         if (sliders[(size_t) pad].get() == slider)
         {
-            gains.set (pad, (int) slider->getValue());
+            // A slider only showing the gain it was given is no choice of the
+            // user's: an unread pad must stay unread.
+            if ((int) slider->getValue() != gains.get (pad))
+            {
+                gains.set (pad, (int) slider->getValue());
+                showUnreadNotice();
+            }
             return;
         }
     }
@@ -173,5 +179,6 @@ void PadCalibComponent::buttonClicked (juce::Button* button)
     {
         resetGains();
         updateSliders();
+        showUnreadNotice();
     }
 }

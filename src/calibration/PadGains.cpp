@@ -20,9 +20,17 @@ juce::String listPadNumbers (const std::vector<int>& pads)
 }
 } // namespace
 
-PadGains::PadGains (OrvaneManager49& managerToUse) : manager (managerToUse) { reset(); }
+PadGains::PadGains (OrvaneManager49& managerToUse) : manager (managerToUse)
+{
+    gains.fill ((juce::int16) defaultGain);
+    unread.fill (true);
+}
 
-void PadGains::reset() { gains.fill ((juce::int16) defaultGain); }
+void PadGains::reset()
+{
+    gains.fill ((juce::int16) defaultGain);
+    unread.fill (false);
+}
 
 void PadGains::readFromKeyboard()
 {
@@ -43,22 +51,27 @@ PadGains::ApplyResult PadGains::apply()
     if (! manager.isKeyboardOutputPresent())
         return ApplyResult::notSent;
 
+    // The default shown for an unread pad is not the keyboard's gain: writing
+    // it would replace a calibration the user never saw.
     for (int pad = 0; pad < numPads; ++pad)
-        if (! manager.sendValue (OrvaneMidiMessage49::parameterPadGain, itemOfPad (pad), gains[(size_t) pad],
-                                 OrvaneMidiMessage49::padGainMemory))
+        if (! unread[(size_t) pad]
+            && ! manager.sendValue (OrvaneMidiMessage49::parameterPadGain, itemOfPad (pad), gains[(size_t) pad],
+                                    OrvaneMidiMessage49::padGainMemory))
             return ApplyResult::notSent;
 
     if (! manager.storeToMemory (OrvaneMidiMessage49::padGainMemory) || ! manager.isKeyboardOutputPresent())
         return ApplyResult::notSent;
 
-    // The keyboard now holds what the editor shows.
-    unread.fill (false);
     return ApplyResult::applied;
 }
 
 int PadGains::get (int pad) const { return gains[(size_t) pad]; }
 
-void PadGains::set (int pad, int gain) { gains[(size_t) pad] = (juce::int16) gain; }
+void PadGains::set (int pad, int gain)
+{
+    gains[(size_t) pad] = (juce::int16) gain;
+    unread[(size_t) pad] = false;
+}
 
 std::vector<int> PadGains::getUnreadPads() const
 {

@@ -8,8 +8,9 @@
 // The velocity gains of the keyboard's eight drum pads: read from the
 // keyboard, edited, and written back into the keyboard's pad-gain memory.
 // It remembers which pads did not answer, so that the default shown in their
-// place is never taken for the keyboard's own value, and it tells whether a
-// write reached the keyboard. The pad calibration dialog and vorloctl both
+// place is never taken for the keyboard's own value: such a pad is written
+// only once the user has chosen its gain. It tells whether a write reached
+// the keyboard. The pad calibration dialog and vorloctl both
 // work through it. Message thread only: reading blocks for up to about a
 // second per pad that does not answer.
 class PadGains
@@ -30,7 +31,8 @@ public:
 
     explicit PadGains (OrvaneManager49& manager);
 
-    // Every gain back to the default, in the editor only.
+    // Every gain back to the default, in the editor only, as the user's
+    // choice for every pad.
     void reset();
 
     // Asks the keyboard for each pad's gain in turn and keeps what it says,
@@ -38,17 +40,19 @@ public:
     // default and is remembered as unread.
     void readFromKeyboard();
 
-    // Sends the eight gains into the pad-gain memory and stores them there.
-    // Stops at the first message that cannot be sent and then stores
-    // nothing; a keyboard unplugged on the way counts as not sent.
+    // Sends the gains into the pad-gain memory and stores them there: every
+    // pad's but those of unread pads, whose gains on the keyboard stay as
+    // they are. Stops at the first message that cannot be sent and then
+    // stores nothing; a keyboard unplugged on the way counts as not sent.
     ApplyResult apply();
 
-    // Pad index 0 to 7.
+    // Pad index 0 to 7. Setting is the user's choice: the pad is no longer
+    // unread.
     int get (int pad) const;
     void set (int pad, int gain);
 
     // The pads, 0 to 7, whose gain the keyboard did not give at the last
-    // read and that were not applied since.
+    // read and that the user has not set since: every pad before a read.
     std::vector<int> getUnreadPads() const;
 
     // For the user: which pads show the default instead of the keyboard's

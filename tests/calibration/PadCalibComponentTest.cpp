@@ -59,7 +59,7 @@ TEST_F (PadCalibPage, ASilentKeyboardGivesEveryPadSixtyFourAndTheNoticeSaysTheGa
     EXPECT_TRUE (page->getUnreadNotice().isVisible());
     EXPECT_EQ (page->getUnreadNotice().getText(),
                "The keyboard gave none of the pad gains: every pad shows the default, 64/64."
-               " Apply and OK write what the sliders show.");
+               " Apply and OK leave their gains on the keyboard as they are, unless you move their sliders.");
     EXPECT_TRUE (dialogs.getShown().empty());
 }
 
@@ -130,6 +130,28 @@ TEST_F (PadCalibPage, DefaultPutsSixtyFourEverywhereAndSendsNothing)
         EXPECT_EQ (page->getGain (pad), 64) << "pad " << pad + 1;
     ASSERT_TRUE (ports.waitUntilIdle());
     EXPECT_EQ (sentToKeyboard().size(), before);
+}
+
+TEST_F (PadCalibPage, UnreadPadsKeepTheirGainsOnTheKeyboardUntilTheUserMovesThemOrPressesDefault)
+{
+    setGains ({ 80, 64, 64, 64, 64, 64, 64, 50 });
+    connect();
+    keyboard.setSilent (true);
+    const auto page = openPage();
+    keyboard.setSilent (false);
+
+    page->getSlider (2).setValue (90, juce::sendNotificationSync);
+    EXPECT_THAT (page->getUnreadNotice().getText().toStdString(), HasSubstr ("pads 1, 2, 4, 5, 6, 7 and 8"));
+    ASSERT_TRUE (page->applyGains());
+    ASSERT_TRUE (ports.waitUntilIdle());
+    EXPECT_EQ (storedGains(), (std::array<int, 8> { 80, 64, 90, 64, 64, 64, 64, 50 }));
+
+    page->getDefaultButton().triggerClick();
+    flushMessageLoop();
+    EXPECT_FALSE (page->getUnreadNotice().isVisible());
+    ASSERT_TRUE (page->applyGains());
+    ASSERT_TRUE (ports.waitUntilIdle());
+    EXPECT_EQ (storedGains(), (std::array<int, 8> { 64, 64, 64, 64, 64, 64, 64, 64 }));
 }
 
 TEST_F (PadCalibPage, ApplyWithTheKeyboardUnpluggedSaysSoAndKeepsTheUsersGains)

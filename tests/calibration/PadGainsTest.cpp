@@ -25,6 +25,8 @@ TEST_F (PadGainsOnKeyboard, ASendThatFailsStopsTheApplyAndNothingIsStored)
 {
     connect();
     PadGains gains (*manager);
+    for (int pad = 0; pad < PadGains::numPads; ++pad)
+        gains.set (pad, 64);
     gains.set (2, 200); // no 7-bit value: the manager refuses to send it
     const auto before = sentToKeyboard().size();
 
@@ -37,18 +39,27 @@ TEST_F (PadGainsOnKeyboard, ASendThatFailsStopsTheApplyAndNothingIsStored)
     EXPECT_EQ (storedGains(), (std::array<int, 8> { 80, 64, 64, 64, 64, 64, 64, 50 }));
 }
 
-TEST_F (PadGainsOnKeyboard, GainsThatWereNotReadCountAsKnownOnceApplied)
+TEST_F (PadGainsOnKeyboard, GainsThatWereNotReadAreLeftOnTheKeyboardUntilTheUserSetsThem_NotOverwrittenWithTheDefault)
 {
+    setGains ({ 80, 64, 64, 64, 64, 64, 64, 50 });
     connect();
     keyboard.setSilent (true);
     PadGains gains (*manager);
     gains.readFromKeyboard();
     ASSERT_EQ (gains.getUnreadPads().size(), 8u);
 
+    // The sixty-fours shown are not the keyboard's: applying them would
+    // replace the calibration of pads 1 and 8.
     keyboard.setSilent (false);
     ASSERT_EQ (gains.apply(), PadGains::ApplyResult::applied);
-
-    EXPECT_TRUE (gains.getUnreadPads().empty());
     ASSERT_TRUE (ports.waitUntilIdle());
-    EXPECT_EQ (storedGains(), (std::array<int, 8> { 64, 64, 64, 64, 64, 64, 64, 64 }));
+    EXPECT_EQ (storedGains(), (std::array<int, 8> { 80, 64, 64, 64, 64, 64, 64, 50 }));
+    EXPECT_EQ (gains.getUnreadPads().size(), 8u);
+
+    // A gain the user chose is written, whatever the others are.
+    gains.set (7, 64);
+    ASSERT_EQ (gains.apply(), PadGains::ApplyResult::applied);
+    ASSERT_TRUE (ports.waitUntilIdle());
+    EXPECT_EQ (storedGains(), (std::array<int, 8> { 80, 64, 64, 64, 64, 64, 64, 64 }));
+    EXPECT_EQ (gains.getUnreadPads(), (std::vector<int> { 0, 1, 2, 3, 4, 5, 6 }));
 }

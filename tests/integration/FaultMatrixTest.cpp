@@ -181,7 +181,7 @@ enum class Holds
 {
     unchanged,    // every memory and the stored pad gains as before the flow
     whatWasSent,  // the memory sent to holds the editor's settings; nothing else changed
-    userGains,    // the stored pad gains are what the dialog showed, with the user's edit
+    userGains,    // the stored pad gains are the keyboard's own, with the user's edit
     wholeImage,   // the boot loader holds the whole firmware file, byte for byte
     partialImage, // the boot loader holds part of the file and has not confirmed it
     noImage       // the boot loader received no data at all
@@ -204,14 +204,15 @@ const juce::String storedInMemory1 = "notice: Stored in memory 1";
 const juce::String sendFailed = "Keyboard Problem: Sending to the keyboard failed: 1 setting did not reach it, and memory 1 was not "
                                 "stored. Check that the keyboard is connected, then send again.";
 const juce::String padsApplied = "pads: all read | applied";
-const juce::String noPadRead = "pads: The keyboard gave none of the pad gains: every pad shows the default, 64/64. Apply and OK write what "
-                               "the sliders show. | applied";
-const juce::String pads3And6NotRead = "pads: The gains of pads 3 and 6 could not be read from the keyboard: they show the default, 64/64. "
-                                      "Apply and OK write what the sliders show. | applied";
+const juce::String unreadPadsAdvice = " Apply and OK leave their gains on the keyboard as they are, unless you move their sliders.";
+const juce::String noPadRead =
+    "pads: The keyboard gave none of the pad gains: every pad shows the default, 64/64." + unreadPadsAdvice + " | applied";
+const juce::String pads3And6NotRead =
+    "pads: The gains of pads 3 and 6 could not be read from the keyboard: they show the default, 64/64." + unreadPadsAdvice + " | applied";
 const juce::String padsUnplugged =
-    "pads: The gains of pads 4, 5, 6, 7 and 8 could not be read from the keyboard: they show the default, 64/64. Apply and OK write what "
-    "the sliders show. | Keyboard Problem: The pad gains could not be sent to the keyboard, so they were not stored. Check that the "
-    "keyboard is plugged in, then try again.";
+    "pads: The gains of pads 4, 5, 6, 7 and 8 could not be read from the keyboard: they show the default, 64/64." + unreadPadsAdvice
+    + " | Keyboard Problem: The pad gains could not be sent to the keyboard, so they were not stored. Check "
+      "that the keyboard is plugged in, then try again.";
 const juce::String firmwareAsked =
     juce::String (UpdaterRunner::upgradeModeTitle) + ": " + UpdaterRunner::upgradeModeText + " | Upgrading firmware, please wait...";
 const juce::String firmwareDone = firmwareAsked + " | Firmware Update Result: The burn process completed without error";
@@ -497,11 +498,10 @@ protected:
         const auto keyboardGains = keptStateOf (keyboard).storedPadGains;
         for (int pad = 0; pad < PadGains::numPads; ++pad)
         {
-            gainsShown[(size_t) pad] = page.getGain (pad);
-            EXPECT_TRUE (gainsShown[(size_t) pad] == keyboardGains[(size_t) pad] || gainsShown[(size_t) pad] == PadGains::defaultGain)
-                << "pad " << pad + 1 << " shows " << gainsShown[(size_t) pad] << ", a gain the keyboard never had";
+            const int shown = page.getGain (pad);
+            EXPECT_TRUE (shown == keyboardGains[(size_t) pad] || shown == PadGains::defaultGain)
+                << "pad " << pad + 1 << " shows " << shown << ", a gain the keyboard never had";
         }
-        gainsShown[(size_t) editedPad] = editedGain;
 
         juce::StringArray told;
         told.add (page.getUnreadNotice().isVisible() ? "pads: " + page.getUnreadNotice().getText() : juce::String ("pads: all read"));
@@ -634,9 +634,11 @@ protected:
             }
             case Holds::userGains:
             {
+                // Pads the keyboard did not give keep its own gains: only the
+                // edited one changes.
                 auto expected = before;
-                expected.storedPadGains = gainsShown;
-                EXPECT_TRUE (after == expected) << "the stored pad gains are not what the dialog showed";
+                expected.storedPadGains[(size_t) editedPad] = editedGain;
+                EXPECT_TRUE (after == expected) << "the stored pad gains are not the keyboard's own with the user's edit";
                 break;
             }
             case Holds::wholeImage:
@@ -672,7 +674,6 @@ protected:
     ScratchFolder folder;
     juce::File settingsFile = folder.file ("matrix.vorlo25");
     juce::File firmwareFile = folder.file ("VORLO_matrix.bin");
-    std::array<int, KeyboardModel::numPads> gainsShown {};
 };
 
 TEST_P (FaultMatrix, TellsTheUserKeepsTheKeyboardWholeAndEndsInTime)

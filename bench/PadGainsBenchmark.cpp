@@ -61,6 +61,8 @@ static void padGainsApplied (benchmark::State& state)
 {
     constexpr double floorMs = (PadGains::numPads + 1) * OrvaneManager49::pacingMs;
     DetectedKeyboard rig;
+    // As after a read: every pad's gain is known, so every one is sent.
+    rig.gains.readFromKeyboard();
     rig.gains.set (0, 100);
 
     double totalMs = 0.0;

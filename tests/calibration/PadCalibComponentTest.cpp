@@ -1,4 +1,5 @@
 #include "calibration/PadCalibComponent.h"
+#include "pickers/QLookAndFeel.h"
 #include "support/PadCalibrationRig.h"
 
 #include <gmock/gmock.h>
@@ -152,6 +153,29 @@ TEST_F (PadCalibPage, UnreadPadsKeepTheirGainsOnTheKeyboardUntilTheUserMovesThem
     ASSERT_TRUE (page->applyGains());
     ASSERT_TRUE (ports.waitUntilIdle());
     EXPECT_EQ (storedGains(), (std::array<int, 8> { 64, 64, 64, 64, 64, 64, 64, 64 }));
+}
+
+TEST_F (PadCalibPage, TheLongestUnreadNoticeIsReadInFullInTheEditorsTypeface)
+{
+    QLookAndFeel lookAndFeel;
+    juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
+    juce::Typeface::clearTypefaceCache();
+    connect();
+    keyboard.setSilent (true);
+    {
+        const auto page = openPage();
+        page->getSlider (2).setValue (90, juce::sendNotificationSync); // seven pads left unread
+
+        // Laid out as the label does, in its lines and at full width: any
+        // text that does not fit would be cut short with an ellipsis.
+        const auto& notice = page->getUnreadNotice();
+        const auto area = notice.getBorderSize().subtractedFrom (notice.getLocalBounds());
+        juce::GlyphArrangement laidOut;
+        laidOut.addJustifiedText (notice.getFont(), notice.getText(), 0.0f, 0.0f, (float) area.getWidth(), juce::Justification::topLeft);
+        EXPECT_LE (laidOut.getBoundingBox (0, -1, true).getHeight(), (float) area.getHeight()) << notice.getText();
+    }
+    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    juce::Typeface::clearTypefaceCache();
 }
 
 TEST_F (PadCalibPage, ApplyWithTheKeyboardUnpluggedSaysSoAndKeepsTheUsersGains)

@@ -1,5 +1,7 @@
 #include "documents/UntrustedXmlReader.h"
 
+#include "documents/StrictUtf8.h"
+
 namespace
 {
 juce::String kilobytes (juce::int64 bytes) { return juce::String ((bytes + 1023) / 1024) + " KB"; }
@@ -205,7 +207,7 @@ std::unique_ptr<juce::XmlElement> UntrustedXmlReader::parse (const void* data, s
     if (startsWith (text, end, "\xEF\xBB\xBF"))
         text += 3;
 
-    if (std::find (text, end, '\0') != end || ! juce::CharPointer_UTF8::isValidString (text, (int) (end - text)))
+    if (std::find (text, end, '\0') != end || ! StrictUtf8::isWellFormed (text, (size_t) (end - text)))
     {
         error = "it is not a text file";
         return nullptr;

@@ -228,6 +228,8 @@ TEST (SettingsFile, HostileOrBrokenFilesAreRefusedWithTheirReasonAndChangeNothin
         { "undeclared entity", text (settingsText ("<Item ID=\"&x;<Item/>;\"/>")), "entity reference" },
         { "binary junk", junk, "not a text file" },
         { "text that is not UTF-8", juce::MemoryBlock ("<Settings>\xFF\xFE", 12), "not a text file" },
+        { "an overlong '/', which JUCE's check lets through", juce::MemoryBlock ("<Settings>\xC0\xAF</Settings>", 23), "not a text file" },
+        { "a UTF-16 surrogate written as UTF-8", juce::MemoryBlock ("<Settings a=\"\xED\xA0\x80\"/>", 19), "not a text file" },
         { "absurd number", text (settingsText ("<Item ID=\"48\" Num=\"99999999999999999999\"/>")),
           "the number \"99999999999999999999\" of \"Num\" in \"Item\" is far out of range" },
         { "number just beyond 16 bits", text (settingsText ({}, "<Globals><Param ID=\"1\" Value=\"-32769\"/></Globals>")),

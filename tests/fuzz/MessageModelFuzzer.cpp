@@ -1,5 +1,6 @@
 #include "FuzzedMidi.h"
 
+#include "documents/StrictUtf8.h"
 #include "link/KnownPortManager.h"
 #include "protocol/OrvaneMidiMessage32.h"
 #include "protocol/OrvaneMidiMessage49.h"
@@ -120,17 +121,32 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     // The bytes as the arguments `vorloctl describe` is given, split where a
     // command line splits them: what it accepts is a message the keyboard
     // could be sent, and it says why it refuses.
+    // Words that are not UTF-8 are refused before any command reads them.
     const std::string bytes (reinterpret_cast<const char*> (data), size);
-    juce::StringArray arguments;
+    std::vector<std::string> words { "vorloctl" };
     for (size_t start = 0; start <= bytes.size();)
     {
         const auto end = std::min (bytes.find ('\0', start), bytes.size());
-        arguments.add (commandLineArgument (bytes.substr (start, end - start).c_str()));
+        words.push_back (bytes.substr (start, end - start));
         start = end + 1;
     }
+    std::vector<const char*> argv;
+    for (const auto& word : words)
+        argv.push_back (word.c_str());
 
     juce::String error;
-    if (const auto message = parseHexMessage (arguments.joinIntoString (" "), error))
+    const auto arguments = commandLineWords ((int) argv.size(), argv.data(), error);
+    if (! arguments)
+    {
+        if (error.isEmpty() || ! StrictUtf8::isWellFormed (error.toRawUTF8(), error.getNumBytesAsUTF8()))
+        {
+            std::cerr << "a word that is not UTF-8 was refused without a reason in UTF-8" << std::endl;
+            std::abort();
+        }
+        return 0;
+    }
+
+    if (const auto message = parseHexMessage (arguments->joinIntoString (" "), error))
     {
         if (! FuzzedMidi::isWellFormed (*message))
             fail ("the reader accepted a malformed message", *message);

@@ -62,25 +62,28 @@ TEST (HexMessage, RefusesHugeInputAtOnceAndEchoesOnlyAnExcerptOfABadWord)
     EXPECT_EQ (error, "'" + longBadWord.substring (0, 24) + juce::String::fromUTF8 ("\xe2\x80\xa6") + "' is not a hex byte");
 }
 
-TEST (HexMessage, AnArgumentThatIsNotUtf8IsRefusedWithItsTextInsteadOfBeingReadPastItsEnd)
+TEST (CommandLineWords, AnArgumentThatIsNotUtf8IsRefusedBeforeAnyCommandReadsIt)
 {
-    // A lone lead byte promises continuation bytes that are not there; read
-    // as UTF-8 it would send the reader past the end of the text.
+    // Read any other way, a Latin-1 file name would name another file, and an
+    // overlong '/' would pass for a '/' it only resembles.
     const std::pair<const char*, const char*> cases[] = {
-        { "\xF0", "'\xC3\xB0' is not a hex byte" },
-        { "F0 \xE4 F7", "'\xC3\xA4' is not a hex byte" },
-        { "\xC3", "'\xC3\x83' is not a hex byte" },
+        { "\xF0", "argument 2, '\\xF0', is not UTF-8 text" },
+        { "F0 \xE4 F7", "argument 2, 'F0 \\xE4 F7', is not UTF-8 text" },
+        { "..\xC0\xAFsecret", "argument 2, '..\\xC0\\xAFsecret', is not UTF-8 text" },
+        { "\xED\xA0\x80", "argument 2, '\\xED\\xA0\\x80', is not UTF-8 text" },
     };
 
     for (const auto& [argument, why] : cases)
     {
-        const auto text = commandLineArgument (argument);
-        EXPECT_TRUE (juce::CharPointer_UTF8::isValidString (text.toRawUTF8(), (int) text.getNumBytesAsUTF8())) << argument;
-
+        const char* argv[] = { "vorloctl", "describe", argument };
         juce::String error;
-        EXPECT_FALSE (parseHexMessage (text, error).has_value()) << argument;
-        EXPECT_EQ (error, juce::String::fromUTF8 (why)) << argument;
+        EXPECT_FALSE (commandLineWords (3, argv, error).has_value()) << argument;
+        EXPECT_EQ (error, why) << argument;
     }
 
-    EXPECT_EQ (commandLineArgument ("F0 \xC3\xA4 F7"), juce::String::fromUTF8 ("F0 \xC3\xA4 F7")) << "valid UTF-8 stays as it is";
+    const char* argv[] = { "vorloctl", "describe", "F0 \xC3\xA4 F7" };
+    juce::String error;
+    const auto words = commandLineWords (3, argv, error);
+    ASSERT_TRUE (words.has_value()) << error;
+    EXPECT_EQ (*words, juce::StringArray ("describe", juce::String::fromUTF8 ("F0 \xC3\xA4 F7"))) << "valid UTF-8 stays as it is";
 }

@@ -8,11 +8,15 @@ int main (int argc, char* argv[])
 {
     const juce::ScopedJuceInitialiser_GUI juceInitialiser;
 
-    juce::StringArray words;
-    for (int i = 1; i < argc; ++i)
-        words.add (commandLineArgument (argv[i]));
+    juce::String error;
+    const auto words = commandLineWords (argc, argv, error);
+    if (! words)
+    {
+        std::cerr << "vorloctl: " << error << ". Nothing was done." << std::endl;
+        return ExitCode::usageError;
+    }
 
     ToolContext context { std::cout, std::cerr };
     context.showsProgress = isatty (STDERR_FILENO) != 0;
-    return runVorloctl (words, context);
+    return runVorloctl (*words, context);
 }

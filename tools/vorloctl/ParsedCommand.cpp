@@ -1,5 +1,7 @@
 #include "vorloctl/ParsedCommand.h"
 
+#include "documents/StrictUtf8.h"
+
 #include <cstring>
 
 namespace
@@ -14,16 +16,21 @@ juce::String excerptOf (const juce::String& word)
     return word.length() <= excerptLength ? word : word.substring (0, excerptLength) + juce::String::fromUTF8 ("\xe2\x80\xa6");
 }
 
-juce::String commandLineArgument (const char* bytes)
+std::optional<juce::StringArray> commandLineWords (int argc, const char* const* argv, juce::String& error)
 {
-    const auto size = (int) std::strlen (bytes);
-    if (juce::CharPointer_UTF8::isValidString (bytes, size))
-        return juce::String::fromUTF8 (bytes, size);
-
-    juce::String text;
-    for (int i = 0; i < size; ++i)
-        text += juce::String::charToString ((juce::juce_wchar) (juce::uint8) bytes[i]);
-    return text;
+    juce::StringArray words;
+    for (int i = 1; i < argc; ++i)
+    {
+        const auto size = std::strlen (argv[i]);
+        if (! StrictUtf8::isWellFormed (argv[i], size))
+        {
+            error = "argument " + juce::String (i) + ", '" + excerptOf (StrictUtf8::withIllFormedBytesEscaped (argv[i], size))
+                + "', is not UTF-8 text";
+            return std::nullopt;
+        }
+        words.add (juce::String::fromUTF8 (argv[i], (int) size));
+    }
+    return words;
 }
 
 juce::String ParsedCommand::valueOf (const juce::String& option) const

@@ -32,8 +32,9 @@ private:
 // mistyped argument may be very long.
 juce::String excerptOf (const juce::String& word);
 
-// One command-line argument as text: its bytes read as UTF-8, or, when they
-// are not valid UTF-8 (a terminal set to another encoding), each byte as the
-// character of that code, so that the argument can still be shown and
-// refused, and nothing reads past its end.
-juce::String commandLineArgument (const char* bytes);
+// The command line's arguments (argv[1] on) as text. Nothing, with the
+// reason in error, when one of them is not well-formed UTF-8, as from a
+// terminal set to another encoding: read any other way, a file name would
+// name another file, and an overlong form would pass for a character it
+// only resembles.
+std::optional<juce::StringArray> commandLineWords (int argc, const char* const* argv, juce::String& error);

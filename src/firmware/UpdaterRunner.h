@@ -36,7 +36,7 @@ public:
                                                    "SHIFT KEY.\nClick 'OK' when ready, or 'Cancel' to abort firmware update.";
     static constexpr const char* errorTitle = "Firmware Update Error";
     static constexpr const char* resultTitle = "Firmware Update Result";
-    static constexpr const char* notFoundText = "Can't found Keyboard. Make sure it's connected and retry";
+    static constexpr const char* notFoundText = "Can't find the keyboard. Make sure it's connected and retry.";
     static constexpr const char* canceledText = "The burn process has been canceled";
     static constexpr const char* failedText = "The burn process completed, but there was an error";
     static constexpr const char* succeededText = "The burn process completed without error";

@@ -222,15 +222,19 @@ const juce::String firmwareFailed = firmwareAsked
 const juce::String firmwareFailedBeforeData =
     firmwareAsked + " | Firmware Update Error: The burn process completed, but there was an error";
 const juce::String firmwareCanceled = firmwareAsked + " | Firmware Update Error: The burn process has been canceled";
-const juce::String toolNoKeyboard = "exit 1: No keyboard answered. Make sure it is connected and switched on.\n";
+juce::String toolNoKeyboard (const char* command)
+{
+    return "exit 1: vorloctl " + juce::String (command) + ": No keyboard answered. Make sure it is connected and switched on.\n";
+}
 const juce::String toolReadOk = "exit 0";
 const juce::String toolSendOk = "exit 0";
-const juce::String toolSendFailed = "exit 1: Sending to the keyboard failed: 1 setting did not reach it, and memory 2 was not stored. "
-                                    "Check that the keyboard is connected, then send again.\n";
+const juce::String toolSendFailed =
+    "exit 1: vorloctl send: Sending to the keyboard failed: 1 setting did not reach it, and memory 2 was not stored. "
+    "Check that the keyboard is connected, then send again.\n";
 
 juce::String toolStalled (int requestsSent)
 {
-    return "exit 1: The keyboard stopped answering while its settings were read (" + juce::String (requestsSent)
+    return "exit 1: vorloctl read: The keyboard stopped answering while its settings were read (" + juce::String (requestsSent)
         + " of 12 requests sent). Nothing was written.\n";
 }
 
@@ -286,7 +290,7 @@ const Expected expectations[] = {
     { Flow::firmwareUpdate, Fault::unpluggedMidway,        firmwareFailed,           Holds::partialImage },
     { Flow::firmwareUpdate, Fault::controlFlood,           firmwareDone,             Holds::wholeImage },
 
-    { Flow::toolRead,       Fault::silent,                 toolNoKeyboard,           Holds::unchanged },
+    { Flow::toolRead,       Fault::silent,                 toolNoKeyboard ("read"),  Holds::unchanged },
     { Flow::toolRead,       Fault::latency1ms,             toolReadOk,               Holds::unchanged },
     { Flow::toolRead,       Fault::latency50ms,            toolReadOk,               Holds::unchanged },
     { Flow::toolRead,       Fault::latency2500ms,          toolStalled (1),          Holds::unchanged },
@@ -296,7 +300,7 @@ const Expected expectations[] = {
     { Flow::toolRead,       Fault::unpluggedMidway,        toolStalled (5),          Holds::unchanged },
     { Flow::toolRead,       Fault::controlFlood,           toolReadOk,               Holds::unchanged },
 
-    { Flow::toolSend,       Fault::silent,                 toolNoKeyboard,           Holds::unchanged },
+    { Flow::toolSend,       Fault::silent,                 toolNoKeyboard ("send"),  Holds::unchanged },
     { Flow::toolSend,       Fault::latency1ms,             toolSendOk,               Holds::whatWasSent },
     { Flow::toolSend,       Fault::latency50ms,            toolSendOk,               Holds::whatWasSent },
     { Flow::toolSend,       Fault::latency2500ms,          toolSendOk,               Holds::whatWasSent },

@@ -55,7 +55,7 @@ TEST (DocumentCommands, ExitCodesOfEachCommandForEachOutcome)
         }
         else
         {
-            EXPECT_THAT (err.str(), ::testing::StartsWith (c.exitCode == 1 ? "vorloctl: " : "vorloctl " + c.words[0].toStdString() + ": "));
+            EXPECT_THAT (err.str(), ::testing::StartsWith ("vorloctl " + c.words[0].toStdString() + ": "));
             if (c.exitCode == 1)
             {
                 EXPECT_FALSE (output.exists()) << "nothing is written after a failure";

@@ -70,11 +70,15 @@ TEST_F (PadsCommand, BadGainsAndOptionsAreUsageErrorsAndSendNothing)
     EXPECT_TRUE (sentToKeyboard().empty());
 }
 
-TEST_F (PadsCommand, WithoutAKeyboardFailsAndSaysSo)
+TEST_F (PadsCommand, WithoutAKeyboardFailsAndSaysWhatCouldNotBeDone)
 {
     keyboard.unplug();
 
     EXPECT_EQ (run ({}), 1);
-    EXPECT_EQ (err.str(), "The keyboard has not been detected, so pad calibration can't be set.\n");
+    EXPECT_EQ (err.str(), "vorloctl pads: The keyboard has not been detected, so the pad gains can't be read.\n");
+    EXPECT_TRUE (out.str().empty());
+
+    EXPECT_EQ (run ({ "--set", "64,64,64,64,64,64,64,64" }), 1);
+    EXPECT_EQ (err.str(), "vorloctl pads: The keyboard has not been detected, so pad calibration can't be set.\n");
     EXPECT_TRUE (out.str().empty());
 }

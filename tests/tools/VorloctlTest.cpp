@@ -38,11 +38,11 @@ TEST_F (Vorloctl, BadCommandLinesAreUsageErrorsOnStandardErrorAndReachNoKeyboard
           2,
           "vorloctl flash: takes at most 1 argument, but was also given 'b.bin'. Try 'vorloctl help flash'.\n" },
         { { "help", "nope" }, 2, "vorloctl: unknown command 'nope'. Try 'vorloctl --help'.\n" },
-        { { "describe" }, 2, "vorloctl describe: needs HEX-BYTES.... Try 'vorloctl help describe'.\n" },
+        { { "describe" }, 2, "vorloctl describe: needs HEX-BYTES... Try 'vorloctl help describe'.\n" },
         { { "describe", "F0", "00", "2F" }, 1, "vorloctl describe: a SysEx message must end with F7.\n" },
         { { "send", "/no/such/file.vorlo25", "--memory", "5" },
           1,
-          "vorloctl: /no/such/file.vorlo25 can't be found. Nothing was sent to the keyboard.\n" },
+          "vorloctl send: /no/such/file.vorlo25 can't be found. Nothing was sent to the keyboard.\n" },
         { { "send", "a.vorlo25", "--memory", "9" },
           2,
           "vorloctl send: --memory takes a memory from 1 to 8, not '9'. Try 'vorloctl help send'.\n" },
@@ -60,7 +60,7 @@ TEST_F (Vorloctl, BadCommandLinesAreUsageErrorsOnStandardErrorAndReachNoKeyboard
           "vorloctl read: takes at most 1 argument, but was also given 'b.vorlo25'. Try 'vorloctl help read'.\n" },
         { { "read", "/no/such/folder/a.vorlo25" },
           1,
-          "vorloctl: the folder of /no/such/folder/a.vorlo25 does not exist. Nothing was read.\n" },
+          "vorloctl read: the folder of /no/such/folder/a.vorlo25 does not exist. Nothing was read.\n" },
     };
 
     for (const auto& [words, exitCode, message] : cases)
@@ -124,7 +124,7 @@ TEST_F (Vorloctl, ASilentKeyboardEndsDetectionWithAClearErrorInsteadOfAHang)
 
     const auto startMs = juce::Time::getMillisecondCounter();
     EXPECT_EQ (run ({ "detect" }), 1);
-    EXPECT_EQ (err.str(), "No keyboard answered. Make sure it is connected and switched on.\n");
+    EXPECT_EQ (err.str(), "vorloctl detect: No keyboard answered. Make sure it is connected and switched on.\n");
     EXPECT_EQ (out.str(), "");
     // Two passes over the one output, 2 s each.
     std::cout << "silent keyboard: detect gave up after " << juce::Time::getMillisecondCounter() - startMs << " ms" << std::endl;
@@ -251,7 +251,9 @@ TEST_F (Vorloctl, AKeyboardThatFallsSilentDuringTheReadFailsClearlyAndWritesNoth
                                  midiBytes ({ 0xF0, 0x7E, 0x00, 0x06, 0x02, 0x00, 0x2F, 0x19, 0x02, 0x00, 0x04, 0x00, 1, 0, 3, 0, 0xF7 }));
 
     EXPECT_EQ (run ({ "read", file.getFullPathName() }), 1);
-    EXPECT_EQ (err.str(), "The keyboard stopped answering while its settings were read (1 of 12 requests sent). Nothing was written.\n");
+    EXPECT_EQ (
+        err.str(),
+        "vorloctl read: The keyboard stopped answering while its settings were read (1 of 12 requests sent). Nothing was written.\n");
     EXPECT_EQ (out.str(), "");
     EXPECT_FALSE (file.exists());
 }

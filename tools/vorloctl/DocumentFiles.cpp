@@ -17,7 +17,7 @@ bool load (ValueCache& cache, const juce::File& file, ToolContext& context)
 bool reportLoad (const juce::Result& result, const juce::File& file, ToolContext& context)
 {
     if (result.failed())
-        context.err << "vorloctl: " << file.getFullPathName() << " was not loaded: " << result.getErrorMessage() << std::endl;
+        printError (context, file.getFullPathName() + " was not loaded: " + result.getErrorMessage());
     return result.wasOk();
 }
 
@@ -26,7 +26,6 @@ int reportWrite (const juce::Result& result, const juce::File& file, ToolContext
     if (result.wasOk())
         return ExitCode::success;
 
-    context.err << "vorloctl: " << file.getFullPathName() << " was not written: " << result.getErrorMessage() << std::endl;
-    return ExitCode::failed;
+    return reportFailure (context, file.getFullPathName() + " was not written: " + result.getErrorMessage());
 }
 } // namespace DocumentFiles

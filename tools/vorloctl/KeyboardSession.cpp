@@ -71,7 +71,7 @@ bool KeyboardSession::detect (bool untilProbingEnds, const juce::String& failure
     const auto outputs = ports->getOutputNames();
     if (outputs.isEmpty())
     {
-        context.err << (failureText.isNotEmpty() ? failureText : "No MIDI output ports found. Is the keyboard plugged in?") << std::endl;
+        printError (context, failureText.isNotEmpty() ? failureText : "No MIDI output ports found. Is the keyboard plugged in?");
         return false;
     }
 
@@ -88,8 +88,7 @@ bool KeyboardSession::detect (bool untilProbingEnds, const juce::String& failure
 
     if (! keyboardManager.isKeyboardDetected())
     {
-        context.err << (failureText.isNotEmpty() ? failureText : "No keyboard answered. Make sure it is connected and switched on.")
-                    << std::endl;
+        printError (context, failureText.isNotEmpty() ? failureText : "No keyboard answered. Make sure it is connected and switched on.");
         return false;
     }
     return true;
@@ -102,8 +101,9 @@ bool KeyboardSession::detectVorlo (const juce::String& whatFor)
 
     if (! manager->isVorloDetected())
     {
-        context.err << "The keyboard found is an " << modelNameFor (manager->getDeviceCode()) << ", not a Vorlo: its " << whatFor
-                    << " can't be handled here." << std::endl;
+        printError (context,
+                    "The keyboard found is an " + modelNameFor (manager->getDeviceCode()) + ", not a Vorlo: its " + whatFor
+                        + " can't be handled here.");
         return false;
     }
     return true;
@@ -131,8 +131,9 @@ bool KeyboardSession::readSettings (const juce::String& whatFor)
 
     if (! chain.hasCompleted())
     {
-        context.err << "The keyboard stopped answering while its settings were read (" << chain.getRequestsSent() << " of "
-                    << ReadBackChain::numRequests << " requests sent). Nothing was written." << std::endl;
+        printError (context,
+                    "The keyboard stopped answering while its settings were read (" + juce::String (chain.getRequestsSent()) + " of "
+                        + juce::String (ReadBackChain::numRequests) + " requests sent). Nothing was written.");
         return false;
     }
     return true;

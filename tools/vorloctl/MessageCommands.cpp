@@ -23,8 +23,7 @@ int describe (const ParsedCommand& command, ToolContext& context)
     const auto message = parseHexMessage (command.getArguments().joinIntoString (" "), error);
     if (! message)
     {
-        context.err << "vorloctl describe: " << error << "." << std::endl;
-        return ExitCode::failed;
+        return reportFailure (context, error + ".");
     }
 
     context.out << OrvaneMidiMessage49 (*message).toHexString();

@@ -7,6 +7,8 @@
 
 namespace
 {
+constexpr const char* notDetectedForReadingText = "The keyboard has not been detected, so the pad gains can't be read.";
+
 struct PadsOptions
 {
     std::optional<std::array<int, PadGains::numPads>> gainsToSet;
@@ -96,12 +98,13 @@ int runPads (const ParsedCommand& command, ToolContext& context)
         return reportUsageError (context, "pads", error);
 
     auto& out = context.out;
-    auto& err = context.err;
     KeyboardSession session (command, context);
     auto& manager = session.getManager();
 
     // The gains are asked for as soon as the keyboard has answered.
-    if (! session.detect (false, PadGains::describeApplyProblem (PadGains::ApplyResult::keyboardNotDetected)))
+    const auto notDetected = options->gainsToSet ? PadGains::describeApplyProblem (PadGains::ApplyResult::keyboardNotDetected)
+                                                 : juce::String (notDetectedForReadingText);
+    if (! session.detect (false, notDetected))
         return ExitCode::failed;
 
     PadGains gains (manager);
@@ -115,8 +118,7 @@ int runPads (const ParsedCommand& command, ToolContext& context)
         const auto result = gains.apply();
         if (result != PadGains::ApplyResult::applied)
         {
-            err << PadGains::describeApplyProblem (result) << std::endl;
-            return ExitCode::failed;
+            return reportFailure (context, PadGains::describeApplyProblem (result));
         }
 
         out << "Stored the pad gains:";
@@ -134,8 +136,7 @@ int runPads (const ParsedCommand& command, ToolContext& context)
     const auto notice = PadGains::describeUnreadPads (gains.getUnreadPads());
     if (notice.isNotEmpty())
     {
-        err << notice << std::endl;
-        return ExitCode::failed;
+        return reportFailure (context, notice);
     }
     return ExitCode::success;
 }

@@ -13,7 +13,7 @@ int readSettings (const ParsedCommand& command, ToolContext& context)
 {
     const auto file = DocumentFiles::argumentFile (command, 0);
     if (! file.getParentDirectory().isDirectory())
-        return reportFailure (context, "vorloctl: the folder of " + file.getFullPathName() + " does not exist. Nothing was read.");
+        return reportFailure (context, "the folder of " + file.getFullPathName() + " does not exist. Nothing was read.");
 
     KeyboardSession session (command, context);
     if (! session.readSettings ("settings"))
@@ -48,7 +48,7 @@ int sendSettings (const ParsedCommand& command, ToolContext& context)
 
     const auto file = DocumentFiles::argumentFile (command, 0);
     if (! file.existsAsFile())
-        return reportFailure (context, "vorloctl: " + file.getFullPathName() + " can't be found. Nothing was sent to the keyboard.");
+        return reportFailure (context, file.getFullPathName() + " can't be found. Nothing was sent to the keyboard.");
 
     // The file onto the defaults, as "Default Values" then "Load..." in the
     // editor: what the file leaves out is the default.

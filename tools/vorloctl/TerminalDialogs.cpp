@@ -21,6 +21,17 @@ private:
     ProgressTask& task;
 };
 
+// A question's lines that tell which button to click mean nothing in a
+// terminal, where the prompt below the question says how to answer.
+juce::String withoutButtonInstructions (const juce::String& text)
+{
+    juce::StringArray lines;
+    for (const auto& line : juce::StringArray::fromLines (text))
+        if (! line.startsWith ("Click "))
+            lines.add (line);
+    return lines.joinIntoString ("\n");
+}
+
 constexpr int progressBarWidth = 40;
 constexpr int progressUpdateMs = 100;
 } // namespace
@@ -43,13 +54,15 @@ bool TerminalDialogs::wasInterrupted() { return interrupted != 0; }
 
 void TerminalDialogs::showMessage (juce::MessageBoxIconType icon, const juce::String&, const juce::String& text)
 {
-    auto& stream = icon == juce::MessageBoxIconType::WarningIcon ? context.err : context.out;
-    stream << text << std::endl;
+    if (icon == juce::MessageBoxIconType::WarningIcon)
+        printError (context, text);
+    else
+        context.out << text << std::endl;
 }
 
 bool TerminalDialogs::askOkCancel (juce::MessageBoxIconType, const juce::String& title, const juce::String& text)
 {
-    context.out << title << ": " << text << std::endl;
+    context.out << title << ": " << withoutButtonInstructions (text) << std::endl;
     if (answerYes)
         return true;
 

@@ -19,6 +19,9 @@ struct ToolContext
     // Device commands talk through these ports when set, in place of the
     // system's or a simulated keyboard's: for tests that arrange the keyboard.
     MidiPorts* ports = nullptr;
+
+    // The command being run, which every error it prints is prefixed with.
+    juce::String commandName {};
 };
 
 // Exit codes of every command.
@@ -33,5 +36,8 @@ constexpr int usageError = 2; // the command line is wrong: nothing was done
 // error; returns ExitCode::usageError.
 int reportUsageError (ToolContext& context, const juce::String& commandName, const juce::String& text);
 
-// TEXT on standard error; returns ExitCode::failed.
+// "vorloctl NAME: TEXT" on standard error, NAME being the command run, if any.
+void printError (ToolContext& context, const juce::String& text);
+
+// The same; returns ExitCode::failed.
 int reportFailure (ToolContext& context, const juce::String& text);

@@ -103,5 +103,6 @@ int runVorloctl (const juce::StringArray& words, ToolContext& context)
         context.out << command->helpText();
         return ExitCode::success;
     }
+    context.commandName = command->name;
     return command->run (*parsed, context);
 }

@@ -7,7 +7,9 @@
 //
 // The text goes to a temporary file beside the target, which then replaces
 // the target in one rename: a save that fails or is cut short leaves the
-// previous file as it was.
+// previous file as it was. The new file keeps the old one's permissions. A
+// symbolic link is written through: the file it leads to is replaced and the
+// link stays. A read-only file is refused and left as it is.
 class XmlFileWriter
 {
 public:

@@ -235,6 +235,43 @@ TEST_F (PanelDocuments, ASaveThatCannotBeWrittenShowsWhyAndLeavesTheOldFile)
     EXPECT_FALSE (widgets().notice->isVisible());
 }
 
+TEST_F (PanelDocuments, SaveAndChartRefuseAReadOnlyFileAndWriteThroughALink)
+{
+    createPanelWithoutKeyboard();
+    const juce::String kept ("kept as it was");
+
+    for (auto* button : { widgets().saveButton.get(), widgets().chartButton.get() })
+    {
+        const bool chart = button == widgets().chartButton.get();
+        const juce::String extension = chart ? ".html" : ".vorlo25";
+        SCOPED_TRACE (extension);
+
+        const auto readOnly = scratch.write ("read-only" + extension, kept);
+        ASSERT_TRUE (readOnly.setReadOnly (true));
+        dialogs.forgetShown();
+        dialogs.answerFile (readOnly);
+        dialogs.answerOk (true);
+        click (*button);
+
+        EXPECT_EQ (readOnly.loadFileAsString(), kept);
+        ASSERT_EQ (dialogs.countTitled ("File Problem"), 1);
+        EXPECT_THAT (dialogs.getShown().back().text.toStdString(),
+                     HasSubstr ("\"" + readOnly.getFullPathName().toStdString() + "\": it is read-only"));
+
+        const auto target = scratch.write ("target" + extension, kept);
+        const auto link = scratch.file ("link" + extension);
+        ASSERT_TRUE (target.createSymbolicLink (link, false));
+        dialogs.forgetShown();
+        dialogs.answerFile (link);
+        dialogs.answerOk (true);
+        click (*button);
+
+        EXPECT_EQ (dialogs.countTitled ("File Problem"), 0);
+        EXPECT_TRUE (link.isSymbolicLink());
+        EXPECT_THAT (target.loadFileAsString().toStdString(), HasSubstr (chart ? "<html" : "<Settings"));
+    }
+}
+
 TEST_F (PanelDocuments, AFileThatIsNotLoadedSaysWhyAndChangesNothing)
 {
     createPanelWithoutKeyboard();

@@ -6,6 +6,10 @@
 
 #include <sstream>
 
+#if ! JUCE_WINDOWS
+ #include <sys/stat.h>
+#endif
+
 TEST (DocumentCommands, ExitCodesOfEachCommandForEachOutcome)
 {
     ScratchFolder scratch;
@@ -63,3 +67,70 @@ TEST (DocumentCommands, ExitCodesOfEachCommandForEachOutcome)
         }
     }
 }
+
+TEST (DocumentCommands, AReadOnlyOutputIsRefusedAndKeptWhileALinkIsWrittenThroughAndStays)
+{
+    ScratchFolder scratch;
+    const auto settings = testDataFile ("default-settings.vorlo25").getFullPathName();
+    const juce::String kept ("kept as it was");
+
+    for (const auto& command :
+         { juce::StringArray ("defaults"), juce::StringArray ("chart", settings), juce::StringArray ("normalize", settings) })
+    {
+        SCOPED_TRACE (command[0]);
+        const auto fixture = testDataFile (command[0] == "chart" ? "default-chart.html" : "default-settings.vorlo25");
+        std::ostringstream printed, err;
+        ToolContext context { printed, err };
+        const auto run = [&] (const juce::File& out)
+        {
+            err.str ({});
+            auto words = command;
+            words.add (out.getFullPathName());
+            return runVorloctl (words, context);
+        };
+
+        // Read-only: even for the superuser, who could replace it through its folder.
+        const auto readOnly = scratch.write (command[0] + "-read-only", kept);
+        ASSERT_TRUE (readOnly.setReadOnly (true));
+        EXPECT_EQ (run (readOnly), 1);
+        EXPECT_EQ (err.str(),
+                   "vorloctl " + command[0].toStdString() + ": " + readOnly.getFullPathName().toStdString()
+                       + " was not written: it is read-only\n");
+        EXPECT_EQ (readOnly.loadFileAsString(), kept);
+
+        // A link, a link to a link, and a link to a file not there yet.
+        const auto target = scratch.write (command[0] + "-target", kept);
+        const auto link = scratch.file (command[0] + "-link");
+        const auto linkToLink = scratch.file (command[0] + "-link-to-link");
+        const auto newTarget = scratch.file (command[0] + "-new-target");
+        const auto dangling = scratch.file (command[0] + "-dangling");
+        ASSERT_TRUE (target.createSymbolicLink (link, false));
+        ASSERT_TRUE (link.createSymbolicLink (linkToLink, false));
+        ASSERT_TRUE (newTarget.createSymbolicLink (dangling, false));
+
+        for (const auto& [out, reached] : { std::pair (link, target), std::pair (linkToLink, target), std::pair (dangling, newTarget) })
+        {
+            ASSERT_EQ (run (out), 0) << err.str();
+            EXPECT_TRUE (out.isSymbolicLink()) << out.getFileName() << " was replaced by a file";
+            EXPECT_TRUE (sameFileContent (reached, fixture)) << out.getFileName();
+            ASSERT_TRUE (reached.replaceWithText (kept));
+        }
+    }
+}
+
+#if ! JUCE_WINDOWS
+TEST (DocumentCommands, AReplacedOutputKeepsWhoMayReadIt)
+{
+    ScratchFolder scratch;
+    const auto out = scratch.write ("private.vorlo25", "old");
+    ASSERT_EQ (chmod (out.getFullPathName().toRawUTF8(), 0600), 0);
+
+    std::ostringstream printed, err;
+    ToolContext context { printed, err };
+    ASSERT_EQ (runVorloctl ({ "defaults", out.getFullPathName() }, context), 0) << err.str();
+
+    struct stat info;
+    ASSERT_EQ (stat (out.getFullPathName().toRawUTF8(), &info), 0);
+    EXPECT_EQ (info.st_mode & 0777, 0600u);
+}
+#endif

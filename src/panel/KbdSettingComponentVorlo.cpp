@@ -13,7 +13,11 @@ const juce::Colour controlNameBackground { 0x60ff8080 };
 constexpr float labelFontHeight = 15.0f;
 
 const juce::String keyboardProblemTitle = "Keyboard Problem";
-const juce::String keyboardNotDetectedText = "The keyboard has not been detected. Please correct the problem and try again.";
+// Nothing is to be pressed to try again: the editor goes on looking by itself.
+const juce::String keyboardNotDetectedText = "The keyboard has not been detected. Please correct the problem and try again.\n\n"
+                                             "The editor keeps watching the MIDI ports and finds the keyboard by itself as soon "
+                                             "as it is plugged in. To try the editor without the keyboard, start the demo, "
+                                             "vorlo-control-center-demo: it plays a simulated keyboard.";
 const juce::String keyboardCannotBeSetText = "The keyboard has not been detected yet, so it can't be set.";
 const juce::String keyboardDisconnectedText =
     "The keyboard has been disconnected, so it can't be set. Plug it back in: the editor finds it again by itself.";

@@ -195,7 +195,10 @@ struct Expected
     Holds holds;
 };
 
-const juce::String notDetected = "Keyboard Problem: The keyboard has not been detected. Please correct the problem and try again.";
+const juce::String notDetected = "Keyboard Problem: The keyboard has not been detected. Please correct the problem and try again.\n\n"
+                                 "The editor keeps watching the MIDI ports and finds the keyboard by itself as soon as it is plugged "
+                                 "in. To try the editor without the keyboard, start the demo, vorlo-control-center-demo: it plays a "
+                                 "simulated keyboard.";
 const juce::String readBackStalled =
     "Keyboard Problem: Reading the keyboard's settings did not finish: the keyboard stopped answering. The settings that were "
     "not read are shown greyed, and \"Send to Keyboard\" leaves the keyboard's own values for them alone.";

@@ -3,7 +3,8 @@
 #   -DPROGRAM=vorloctl -DSIZE=bytes -DEXPECTED_EXIT=0|1 -DWORK_DIR=dir
 # With exit 0 the boot loader must report the file's bytes, the SHA-256 of
 # the file as sha256sum prints it, and that of the file padded with 0xFF to
-# whole blocks of 512 bytes; with exit 1, standard output must stay empty.
+# whole blocks of 512 bytes, and no word of clicking; with exit 1, standard
+# output must stay empty.
 string(REPEAT "VORLO firmware image " 7000 text)
 string(SUBSTRING "${text}" 0 ${SIZE} text)
 file(MAKE_DIRECTORY "${WORK_DIR}")
@@ -36,6 +37,11 @@ if(EXPECTED_EXIT EQUAL 0)
             message(FATAL_ERROR "missing \"${line}\" in:\n${output}${errors}")
         endif()
     endforeach()
+    # A terminal has nothing to click.
+    string(FIND "${output}" "Click" click)
+    if(NOT click EQUAL -1)
+        message(FATAL_ERROR "the terminal is told to click:\n${output}")
+    endif()
 elseif(NOT output STREQUAL "")
     message(FATAL_ERROR "a refused file printed on standard output:\n${output}")
 endif()

@@ -26,11 +26,11 @@ FirmwareImage FirmwareImage::fromData (const void* bytes, size_t size, const juc
     const auto problem = size == 0 ? Problem::empty : ((juce::int64) size > maxBytes ? Problem::tooLarge : Problem::none);
     FirmwareImage image (file, problem, (juce::int64) size);
     if (problem == Problem::none)
-        image.data.append (bytes, size);
+        image.data.assign (static_cast<const juce::uint8*> (bytes), static_cast<const juce::uint8*> (bytes) + size);
     return image;
 }
 
-int FirmwareImage::getNumBlocks() const noexcept { return (int) ((data.getSize() + (size_t) blockSize - 1) / (size_t) blockSize); }
+int FirmwareImage::getNumBlocks() const noexcept { return (int) ((data.size() + (size_t) blockSize - 1) / (size_t) blockSize); }
 
 juce::MemoryBlock FirmwareImage::getBlock (int index) const
 {
@@ -38,8 +38,8 @@ juce::MemoryBlock FirmwareImage::getBlock (int index) const
     block.fillWith (padding);
 
     const auto start = (size_t) index * (size_t) blockSize;
-    if (index >= 0 && start < data.getSize())
-        block.copyFrom (data.begin() + start, 0, std::min ((size_t) blockSize, data.getSize() - start));
+    if (index >= 0 && start < data.size())
+        block.copyFrom (data.data() + start, 0, std::min ((size_t) blockSize, data.size() - start));
 
     return block;
 }

@@ -2,6 +2,8 @@
 
 #include "JuceIncludes.h"
 
+#include <vector>
+
 // A firmware file read whole into memory and checked against what the boot
 // loader takes: a raw image sent in blocks of 512 bytes, the last one filled
 // up with 0xFF, and a block count that travels in one byte.
@@ -39,7 +41,7 @@ public:
     juce::String describeProblem() const;
 
     const juce::File& getFile() const noexcept { return file; }
-    size_t getSize() const noexcept { return data.getSize(); }
+    size_t getSize() const noexcept { return data.size(); }
     int getNumBlocks() const noexcept;
 
     // Block i, always blockSize bytes: the last one padded with 0xFF.
@@ -49,7 +51,9 @@ private:
     FirmwareImage (const juce::File& file, Problem problem, juce::int64 sizeOnDisk);
 
     juce::File file;
-    juce::MemoryBlock data;
+    // Not a juce::MemoryBlock, whose copy hands memcpy a null pointer when
+    // it is empty, as the image of a refused file is.
+    std::vector<juce::uint8> data;
     Problem problem = Problem::empty;
     juce::int64 sizeOnDisk = 0;
 };

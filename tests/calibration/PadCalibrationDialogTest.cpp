@@ -1,4 +1,5 @@
 #include "calibration/PadCalibrationDialog.h"
+#include "support/Display.h"
 #include "support/PadCalibrationRig.h"
 
 #include <gmock/gmock.h>
@@ -10,7 +11,7 @@ protected:
     void SetUp() override
     {
         PadCalibrationRig::SetUp();
-        if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+        if (! hasDisplay())
             GTEST_SKIP() << "needs a display";
     }
 

@@ -1,4 +1,5 @@
 #include "ui/Dialogs.h"
+#include "support/Display.h"
 #include "support/MessageLoop.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ protected:
 // every millisecond while it was up, and a second one nested another loop.
 TEST_F (SystemDialogs, MessagesReturnAtOnceAndStayModalUntilDismissedWithoutNestingALoop)
 {
-    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+    if (! hasDisplay())
         GTEST_SKIP() << "needs a display";
 
     // Should a message wait for its dismissal after all, this ends the wait
@@ -76,7 +77,7 @@ TEST_F (SystemDialogs, MessagesReturnAtOnceAndStayModalUntilDismissedWithoutNest
 // after the timers its window uses were gone, and crashed.
 TEST_F (SystemDialogs, MessagesStillUpAreClosedBeforeTheApplicationQuits)
 {
-    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+    if (! hasDisplay())
         GTEST_SKIP() << "needs a display";
 
     Dialogs::system().showMessage (juce::MessageBoxIconType::InfoIcon, "Keyboard Problem", "first");

@@ -1,4 +1,5 @@
 #include "ui/ScopedBusyScreen.h"
+#include "support/Display.h"
 #include "support/MessageLoop.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ public:
 
 TEST (ScopedBusyScreen, WindowsWaitingToBeRedrawnAreDrawnBeforeTheThreadBlocks)
 {
-    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+    if (! hasDisplay())
         GTEST_SKIP() << "needs a display";
 
     CountingWindow window;

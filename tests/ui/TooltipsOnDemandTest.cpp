@@ -1,4 +1,5 @@
 #include "ui/TooltipsOnDemand.h"
+#include "support/Display.h"
 #include "support/MessageLoop.h"
 #include "ui/Dialogs.h"
 
@@ -42,7 +43,7 @@ void movePointer (juce::Component& window, int x, int y)
 // exists only while the pointer is over a watched window, where the tips show.
 TEST (TooltipsOnDemand, TheTooltipWindowExistsOnlyWhileThePointerIsOverAWatchedWindow)
 {
-    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+    if (! hasDisplay())
         GTEST_SKIP() << "needs a display";
 
     TwoHalves window;
@@ -69,7 +70,7 @@ TEST (TooltipsOnDemand, TheTooltipWindowExistsOnlyWhileThePointerIsOverAWatchedW
 // it, so the tooltip window lived, polling, for as long as a message was up.
 TEST (TooltipsOnDemand, AMessageShownOverAWatchedWindowDropsTheTooltipWindowThatWouldOutliveThePointer)
 {
-    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+    if (! hasDisplay())
         GTEST_SKIP() << "needs a display";
 
     TwoHalves window;

@@ -34,10 +34,14 @@ void PadGains::reset()
 
 void PadGains::readFromKeyboard()
 {
+    // Each query is sent up to three times: a keyboard that answered none of
+    // them has stopped answering, and is not kept waited on for every pad.
+    bool answering = true;
     for (int pad = 0; pad < numPads; ++pad)
     {
         // Any memory will do for the reply: the gains live in one place.
-        const int gain = manager.queryValue (OrvaneMidiMessage49::parameterPadGain, itemOfPad (pad), -1);
+        const int gain = answering ? manager.queryValue (OrvaneMidiMessage49::parameterPadGain, itemOfPad (pad), -1) : -1;
+        answering = gain >= 0;
         unread[(size_t) pad] = gain < 0;
         gains[(size_t) pad] = (juce::int16) (gain < 0 ? defaultGain : gain);
     }

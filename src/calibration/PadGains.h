@@ -36,8 +36,9 @@ public:
     void reset();
 
     // Asks the keyboard for each pad's gain in turn and keeps what it says,
-    // even outside the editable range. A pad that does not answer gets the
-    // default and is remembered as unread.
+    // even outside the editable range. A pad whose query went unanswered,
+    // sent three times, gets the default and is remembered as unread, and so
+    // do the pads after it: the keyboard has stopped answering.
     void readFromKeyboard();
 
     // Sends the gains into the pad-gain memory and stores them there: every

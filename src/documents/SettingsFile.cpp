@@ -11,29 +11,23 @@ struct ItemAttribute
 {
     const char* name;
     int parameter;
-    int valueWhenMissing;
 };
 
 // The attributes of an "Item" after its "ID", in the order written.
 constexpr ItemAttribute itemAttributes[] = {
-    { "Mode", 1, 0 }, { "Chan", 2, 0 }, { "Num", 3, 0 }, { "MinLSB", 4, 0 }, { "MaxMSB", 5, 127 }, { "Option", 6, 127 },
+    { "Mode", 1 }, { "Chan", 2 }, { "Num", 3 }, { "MinLSB", 4 }, { "MaxMSB", 5 }, { "Option", 6 },
 };
 
-// What a control without a value is written with. A missing upper bound is
-// written as the 127 a load assumes: written as 0, the control would come
-// back with a range of 0 to 0 and fall silent after the next send.
-int valueToWrite (const ItemAttribute& attribute, int cached)
-{
-    if (cached != ValueCache::missing)
-        return cached;
-    return attribute.parameter == 5 ? 127 : 0;
-}
-
-void addParams (juce::XmlElement& root, const char* tag, int count, int (ValueCache::*get) (int) const, const ValueCache& cache)
+// Only what the editor was given goes into a file: a value it merely
+// assumed, loaded back and sent, would overwrite the keyboard's own.
+void addParams (juce::XmlElement& root, const char* tag, int count, int (ValueCache::*get) (int) const,
+                ValueSource (ValueCache::*getSource) (int) const, const ValueCache& cache)
 {
     auto* section = root.createNewChildElement (tag);
     for (int index = 0; index < count; ++index)
     {
+        if ((cache.*getSource) (index) == ValueSource::assumed)
+            continue;
         auto* param = section->createNewChildElement ("Param");
         param->setAttribute ("ID", index);
         param->setAttribute ("Value", (cache.*get) (index));
@@ -66,10 +60,12 @@ std::optional<int> readInteger (const juce::String& text)
     return value;
 }
 
+// A control's values as a file gives them; a value the file leaves out is
+// not given, and the editor's own stays.
 struct Assignment
 {
     int id;
-    std::array<int, ValueCache::numParameters> values;
+    std::array<std::optional<int>, ValueCache::numParameters> values;
 };
 
 struct ParamValue
@@ -89,6 +85,10 @@ class Reader
 public:
     juce::Result read (const juce::XmlElement& root, LoadedSettings& loaded)
     {
+        if (! root.hasTagName ("Settings"))
+            return juce::Result::fail ("it is not a settings file: its outer element is " + root.getTagName().quoted()
+                                       + ", where a settings file has \"Settings\"");
+
         if (auto* items = root.getChildByName ("Items"))
         {
             loaded.items.emplace();
@@ -99,14 +99,22 @@ public:
                     return failure;
                 if (*id < 0)
                     continue;
+                if (*id > 127)
+                    return juce::Result::fail ("\"ID\" " + juce::String (*id) + " is not a control");
 
                 Assignment assignment { *id, {} };
                 for (const auto& a : itemAttributes)
                 {
-                    const auto value = attribute (*item, a.name, a.valueWhenMissing);
+                    if (! item->hasAttribute (a.name))
+                        continue;
+                    const auto value = attribute (*item, a.name, 0);
                     if (! value)
                         return failure;
-                    assignment.values[(size_t) a.parameter] = *value;
+                    // Refused whole: a value that fits no parameter must
+                    // not reach the keyboard, altered or not.
+                    if (const auto why = ValueCache::describeMeaningless (a.parameter, *value); why.isNotEmpty())
+                        return juce::Result::fail (ValueCache::describeControl (*id) + ": " + why);
+                    assignment.values[(size_t) a.parameter] = value;
                 }
                 loaded.items->push_back (assignment);
             }
@@ -164,7 +172,8 @@ void apply (const LoadedSettings& loaded, ValueCache& cache)
     if (loaded.items)
         for (const auto& assignment : *loaded.items)
             for (int p = 1; p < ValueCache::numParameters; ++p)
-                cache.setItemParam (p, assignment.id, assignment.values[(size_t) p], ValueSource::file);
+                if (const auto value = assignment.values[(size_t) p])
+                    cache.setItemParam (p, assignment.id, *value, ValueSource::file);
 
     if (loaded.globals)
         for (const auto& [index, value] : *loaded.globals)
@@ -185,20 +194,22 @@ std::unique_ptr<juce::XmlElement> SettingsFile::createDocument (const ValueCache
 
     for (const int id : cache.getControlsWithNumber())
     {
-        // A control the editor only guesses at (the octave buttons, which the
-        // keyboard does not report) stays out: loading the file must leave
-        // the keyboard's own settings for it alone, not send the guesses.
+        // What the editor only guesses at (the octave buttons, which the
+        // keyboard does not report, or whatever a read-back that stopped
+        // short did not read) stays out: loading the file must leave the
+        // keyboard's own settings for it alone, not send the guesses.
         if (cache.isControlAssumed (id))
             continue;
 
         auto* item = items->createNewChildElement ("Item");
         item->setAttribute ("ID", id);
         for (const auto& a : itemAttributes)
-            item->setAttribute (a.name, valueToWrite (a, cache.getItemParam (a.parameter, id)));
+            if (! cache.isAssumed (a.parameter, id))
+                item->setAttribute (a.name, cache.getItemParam (a.parameter, id));
     }
 
-    addParams (*root, "Globals", ValueCache::numGlobals, &ValueCache::getGlobal, cache);
-    addParams (*root, "Curves", ValueCache::numCurves, &ValueCache::getCurve, cache);
+    addParams (*root, "Globals", ValueCache::numGlobals, &ValueCache::getGlobal, &ValueCache::getGlobalSource, cache);
+    addParams (*root, "Curves", ValueCache::numCurves, &ValueCache::getCurve, &ValueCache::getCurveSource, cache);
     return root;
 }
 

@@ -9,7 +9,9 @@
 // A file is the user's work, and a file from someone else is untrusted: a
 // load reads the whole file first and changes the cache only when the file
 // was read, so a file that is refused changes nothing. What a file sets is
-// stored as loaded from a file.
+// stored as loaded from a file; what it leaves out stays as it was. A value
+// that fits no parameter refuses the whole file. Only what the editor was
+// given is saved, never what it merely assumed.
 class SettingsFile
 {
 public:

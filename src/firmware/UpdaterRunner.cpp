@@ -5,6 +5,16 @@
 UpdaterRunner::Outcome UpdaterRunner::runFirmwareUpdate (OrvaneManager49* manager, const juce::File& file, Dialogs& dialogs)
 {
     jassert (manager != nullptr);
+
+    // A Vorlo image would leave another model unable to start. A keyboard
+    // already in its boot loader is not detected at all, and may go ahead.
+    if (manager->isKeyboardDetected() && ! manager->isVorloDetected())
+    {
+        dialogs.showMessage (juce::MessageBoxIconType::WarningIcon, errorTitle,
+                             describeOtherModel (manager->getDeviceCode()) + " " + otherModelText);
+        return Outcome::otherModel;
+    }
+
     const bool wasProbing = manager->isProbing();
 
     Outcome outcome;

@@ -21,6 +21,7 @@ public:
     enum class Outcome
     {
         abandoned,          // the user cancelled the file chooser or the question: nothing sent
+        otherModel,         // the keyboard detected is not a Vorlo: nothing asked, nothing sent
         fileRefused,        // the file is missing, unreadable, empty or too large: nothing sent
         bootLoaderNotFound, // no port of the boot loader's name, or it would not open
         canceled,           // the user cancelled the transfer
@@ -36,6 +37,9 @@ public:
                                                    "SHIFT KEY.\nClick 'OK' when ready, or 'Cancel' to abort firmware update.";
     static constexpr const char* errorTitle = "Firmware Update Error";
     static constexpr const char* resultTitle = "Firmware Update Result";
+    // After the model's name.
+    static constexpr const char* otherModelText =
+        "Its firmware is not the Vorlo's, so this editor does not upgrade it, and the keyboard is left as it is.";
     static constexpr const char* notFoundText = "Can't find the keyboard. Make sure it's connected and retry.";
     static constexpr const char* canceledText = "The burn process has been canceled";
     static constexpr const char* failedText = "The burn process completed, but there was an error";

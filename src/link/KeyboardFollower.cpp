@@ -19,12 +19,19 @@ void KeyboardFollower::startFollowing()
 
 void KeyboardFollower::poll()
 {
+    const auto outputs = ports.getOutputNames();
+
     // During a firmware transfer the keyboard leaves and comes back as its
     // boot loader: that is neither unplugging nor a keyboard to search for.
+    // The lists are still taken, so that the keyboard restarting after the
+    // transfer is a new output, searched for even when the search that
+    // follows the transfer came too early to find it.
     if (manager.isFirmwareCallbackAttached())
+    {
+        outputsSeen = outputs;
         return;
+    }
 
-    const auto outputs = ports.getOutputNames();
     const bool outputAdded =
         std::any_of (outputs.begin(), outputs.end(), [this] (const juce::String& name) { return ! outputsSeen.contains (name); });
 

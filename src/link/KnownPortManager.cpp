@@ -67,6 +67,11 @@ juce::String formatFirmwareRevision (const FirmwareRevision& revision)
     return parts.joinIntoString (".");
 }
 
+juce::String describeOtherModel (int deviceCode)
+{
+    return "The keyboard found is an Orvane " + modelNameFor (deviceCode) + ", not a Velmora Vorlo.";
+}
+
 juce::String modelNameFor (int deviceCode)
 {
     switch (deviceCode)

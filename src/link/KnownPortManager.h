@@ -49,6 +49,10 @@ private:
 // "OR25", "OV49" or "OV61"; "unknown model" for any other code.
 juce::String modelNameFor (int deviceCode);
 
+// "The keyboard found is an Orvane OV49, not a Velmora Vorlo.": the start of
+// every message that refuses another model.
+juce::String describeOtherModel (int deviceCode);
+
 using FirmwareRevision = std::array<juce::uint8, 4>;
 
 // The revision as the editor shows it: each byte as a signed number, joined by dots.

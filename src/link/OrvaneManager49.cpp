@@ -622,6 +622,8 @@ juce::String OrvaneManager49::SendAllReport::describeProblem (int memory) const
     return text;
 }
 
+bool OrvaneManager49::isControlSent (int id) { return id != pitchStrip; }
+
 OrvaneManager49::SendAllReport OrvaneManager49::sendAllToKeyboard (int memory)
 {
     SendAllReport report;
@@ -656,7 +658,7 @@ OrvaneManager49::SendAllReport OrvaneManager49::sendAllToKeyboard (int memory)
 
     for (const int id : cache.getControlsWithNumber())
     {
-        if (id == pitchStrip)
+        if (! isControlSent (id))
             continue;
 
         bool leftAlone = false;
@@ -726,20 +728,29 @@ int OrvaneManager49::queryValue (int parameter, int item, int memory)
         queryResult = -1;
     }
 
-    const bool requested = requestValue (parameter, item, memory >= 0 ? memory : requestMemoryForAnyMemory (parameter));
-
-    // Without a keyboard output no answer can come: no point in waiting. The
-    // time-out is measured on the clock, not counted in polls, whose sleeps
-    // may each run long.
-    const double deadline = clock.getMillisecondCounterHiRes() + queryTimeoutMs;
-    while (requested && clock.getMillisecondCounterHiRes() < deadline)
+    // One lost message must not leave a value unread: the request goes again
+    // when no reply came in time, and a late reply to an earlier sending
+    // answers as well as any.
+    for (int attempt = 0; attempt <= queryResends; ++attempt)
     {
+        const bool requested = requestValue (parameter, item, memory >= 0 ? memory : requestMemoryForAnyMemory (parameter));
+
+        // Without a keyboard output no answer can come: no point in waiting.
+        // The time-out is measured on the clock, not counted in polls, whose
+        // sleeps may each run long.
+        if (! requested)
+            break;
+
+        const double deadline = clock.getMillisecondCounterHiRes() + queryTimeoutMs;
+        while (clock.getMillisecondCounterHiRes() < deadline)
         {
-            const juce::ScopedLock lock (stateLock);
-            if (! queryPending)
-                break;
+            {
+                const juce::ScopedLock lock (stateLock);
+                if (! queryPending)
+                    return queryResult;
+            }
+            clock.sleep (queryPollMs);
         }
-        clock.sleep (queryPollMs);
     }
 
     const juce::ScopedLock lock (stateLock);

@@ -196,12 +196,18 @@ public:
     // assumed are left out, so that the keyboard keeps its own.
     SendAllReport sendAllToKeyboard (int memory);
 
-    // Requests one value and blocks until the matching reply comes, about a
-    // second at most. A negative memory accepts a reply of any memory. The
-    // value, or -1 when no reply came.
+    // Whether a send writes this control's assignment: every control but the
+    // pitch strip, which the keyboard keeps for itself.
+    static bool isControlSent (int id);
+
+    // Requests one value and blocks until the matching reply comes, sending
+    // the request again when none came within a second, up to queryResends
+    // times. A negative memory accepts a reply of any memory. The value, or
+    // -1 when no reply came.
     int queryValue (int parameter, int item, int memory);
 
     static constexpr int queryTimeoutMs = 1000;
+    static constexpr int queryResends = 2;
     static constexpr int pacingMs = 2;
 
 private:

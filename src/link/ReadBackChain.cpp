@@ -26,17 +26,17 @@ ReadBackChain::Outcome ReadBackChain::handle (int event, int a)
 
     // Only the keyboard's replies show that it still answers: knobs turned
     // meanwhile must not keep a stalled chain waiting.
-    if (! readingBack || ! isReply (event))
+    if (! readingBack || ! isReply (event) || ! takeReply (replyTo (event, a)))
         return Outcome::nothing;
 
     noteStep();
 
     switch (event)
     {
-        case eventControllerNumbers: request (manager.requestValue (1, 0, 0)); return Outcome::nothing;
+        case eventControllerNumbers: request ({ eventParameterValues, 1 }); return Outcome::nothing;
         case eventParameterValues: return continueWithParameters (a);
-        case eventMidiChannel: request (manager.requestRelativeMode()); return Outcome::nothing;
-        case eventRelativeMode: request (manager.requestCurve (4)); return Outcome::nothing;
+        case eventMidiChannel: request ({ eventRelativeMode, 0 }); return Outcome::nothing;
+        case eventRelativeMode: request ({ eventCurveValue, 4 }); return Outcome::nothing;
         case eventCurveValue: return continueWithCurves (a);
         case eventGlobalValue: return continueWithGlobals (a);
         case eventOctaveShift: return finishWithOctaveShift();
@@ -64,11 +64,11 @@ ReadBackChain::Outcome ReadBackChain::continueWithParameters (int parameter)
     // Modes, channels, min/LSB, max/MSB, options: all controls at once each.
     switch (parameter)
     {
-        case 1: request (manager.requestValue (2, 0, 0)); break;
-        case 2: request (manager.requestValue (4, 0, 0)); break;
-        case 4: request (manager.requestValue (5, 0, 0)); break;
-        case 5: request (manager.requestValue (6, 0, 0)); break;
-        case 6: request (manager.requestMidiChannel()); break;
+        case 1: request ({ eventParameterValues, 2 }); break;
+        case 2: request ({ eventParameterValues, 4 }); break;
+        case 4: request ({ eventParameterValues, 5 }); break;
+        case 5: request ({ eventParameterValues, 6 }); break;
+        case 6: request ({ eventMidiChannel, 0 }); break;
         default: finish(); break;
     }
     return Outcome::nothing;
@@ -78,9 +78,9 @@ ReadBackChain::Outcome ReadBackChain::continueWithCurves (int curve)
 {
     switch (curve)
     {
-        case 4: request (manager.requestCurve (3)); return Outcome::nothing;
-        case 3: request (manager.requestCurve (1)); return Outcome::nothing;
-        case 1: request (manager.requestOctaveShift()); return Outcome::refreshGlobals;
+        case 4: request ({ eventCurveValue, 3 }); return Outcome::nothing;
+        case 3: request ({ eventCurveValue, 1 }); return Outcome::nothing;
+        case 1: request ({ eventOctaveShift, 0 }); return Outcome::refreshGlobals;
         default: return Outcome::nothing;
     }
 }
@@ -90,10 +90,10 @@ ReadBackChain::Outcome ReadBackChain::continueWithGlobals (int index)
     // Continues a chain that a reply for global 5 started.
     switch (index)
     {
-        case 5: request (manager.requestGlobal (1)); return Outcome::nothing;
-        case 1: request (manager.requestGlobal (7)); return Outcome::nothing;
-        case 7: request (manager.requestGlobal (8)); return Outcome::nothing;
-        case 8: request (manager.requestOctaveShift()); return Outcome::refreshGlobals;
+        case 5: request ({ eventGlobalValue, 1 }); return Outcome::nothing;
+        case 1: request ({ eventGlobalValue, 7 }); return Outcome::nothing;
+        case 7: request ({ eventGlobalValue, 8 }); return Outcome::nothing;
+        case 8: request ({ eventOctaveShift, 0 }); return Outcome::refreshGlobals;
         default: return Outcome::nothing;
     }
 }
@@ -113,17 +113,62 @@ void ReadBackChain::start()
     // does not get to read shows as not read.
     manager.getCache().forgetEverything();
     manager.holdInputsForReadBack (true);
+    {
+        const juce::ScopedLock sl (stepLock);
+        taken.clear();
+        awaited.reset();
+    }
     readingBack = true;
     completed = false;
     requestsSent = 0;
     noteStep();
-    request (manager.requestControllerNumbers (0));
+    request ({ eventControllerNumbers, 0 });
 }
 
-void ReadBackChain::request (bool sent)
+ReadBackChain::Reply ReadBackChain::replyTo (int event, int a)
 {
-    if (sent)
+    // The replies of numbers, channel, relative mode and octave shift carry
+    // a value, not a name.
+    const bool named = event == eventParameterValues || event == eventCurveValue || event == eventGlobalValue;
+    return { event, named ? a : 0 };
+}
+
+bool ReadBackChain::takeReply (Reply reply)
+{
+    const juce::ScopedLock sl (stepLock);
+    // A request sent again may be answered twice: the second answer is not
+    // a step of its own.
+    if (! (awaited && *awaited == reply) && std::find (taken.begin(), taken.end(), reply) != taken.end())
+        return false;
+    taken.push_back (reply);
+    awaited.reset();
+    return true;
+}
+
+void ReadBackChain::request (Reply reply)
+{
+    {
+        const juce::ScopedLock sl (stepLock);
+        awaited = reply;
+        resends = 0;
+    }
+    if (send (reply))
         ++requestsSent;
+}
+
+bool ReadBackChain::send (Reply reply)
+{
+    switch (reply.event)
+    {
+        case eventControllerNumbers: return manager.requestControllerNumbers (0);
+        case eventParameterValues: return manager.requestValue (reply.a, 0, 0);
+        case eventMidiChannel: return manager.requestMidiChannel();
+        case eventRelativeMode: return manager.requestRelativeMode();
+        case eventCurveValue: return manager.requestCurve (reply.a);
+        case eventGlobalValue: return manager.requestGlobal (reply.a);
+        case eventOctaveShift: return manager.requestOctaveShift();
+        default: return false;
+    }
 }
 
 void ReadBackChain::noteStep() { lastStepMs = manager.getClock().getMillisecondCounterHiRes(); }
@@ -144,6 +189,23 @@ bool ReadBackChain::abandonIfStalled()
 {
     if (! readingBack || manager.getClock().getMillisecondCounterHiRes() - lastStepMs < stepTimeoutMs)
         return false;
+
+    // One lost message must not end the chain: the request goes again.
+    std::optional<Reply> again;
+    {
+        const juce::ScopedLock sl (stepLock);
+        if (awaited && resends < maxResends)
+        {
+            ++resends;
+            again = awaited;
+        }
+    }
+    if (again)
+    {
+        noteStep();
+        send (*again);
+        return false;
+    }
 
     // A reply may just be ending the chain on the MIDI thread: only one of us ends it.
     bool wasReading = true;

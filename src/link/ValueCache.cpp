@@ -58,7 +58,9 @@ constexpr int modeControlToggle = 8;
 constexpr int modeMidiNote = 9;
 constexpr int modePitchBend = 12;
 
-int toDataByte (int value) { return juce::jlimit (0, 127, value); }
+bool isDataByte (int value) { return value >= 0 && value <= 127; }
+
+constexpr int numModes = 15;
 
 // A control id is the item byte on the wire.
 bool isValidId (int id) { return id >= 0 && id <= 127; }
@@ -133,20 +135,88 @@ bool ValueCache::isControlAssumed (int id) const
     return true;
 }
 
-void ValueCache::setItemParam (int parameter, int id, int value, ValueSource source)
+bool ValueCache::setItemParam (int parameter, int id, int value, ValueSource source)
 {
-    if (! juce::isPositiveAndBelow (parameter, numParameters) || ! isValidId (id))
-        return;
+    if (! juce::isPositiveAndBelow (parameter, numParameters) || ! isValidId (id) || ! isDataByte (value))
+        return false;
 
     const juce::ScopedLock sl (lock);
-    itemParams[parameter][id] = { toDataByte (value), source };
+    itemParams[parameter][id] = { value, source };
     noteEdit (source);
+    return true;
+}
+
+bool ValueCache::isMeaningful (int parameter, int value)
+{
+    switch (parameter)
+    {
+        case 1: return juce::isPositiveAndBelow (value, numModes);
+        case 2: return juce::isPositiveAndBelow (value, 16) || value == followGlobalChannel;
+        default: return isDataByte (value);
+    }
+}
+
+juce::String ValueCache::describeMeaningless (int parameter, int value)
+{
+    if (isMeaningful (parameter, value))
+        return {};
+
+    const juce::String number (value);
+    switch (parameter)
+    {
+        case 1: return "mode " + number + " is not a mode";
+        case 2: return "channel " + number + " is not a channel (0 to 15, or 65 for the global channel)";
+        case 3: return "number " + number + " is not a number from 0 to 127";
+        case 4: return "min/LSB " + number + " is not a value from 0 to 127";
+        case 5: return "max/MSB " + number + " is not a value from 0 to 127";
+        default: return "option " + number + " is not an option from 0 to 127";
+    }
+}
+
+juce::String ValueCache::describeControl (int id)
+{
+    int knob = 0;
+    for (const auto& control : defaultControls)
+    {
+        if (control.kind == ControlKind::knob)
+            ++knob;
+        if (control.id == id && control.kind == ControlKind::knob)
+            return "knob " + juce::String (knob);
+    }
+
+    if (id >= 0x70 && id <= 0x7F)
+        return "pad " + juce::String (id - 0x6F);
+
+    switch (id)
+    {
+        case 0x40: return "modulation strip";
+        case pitchStrip: return "pitch strip";
+        case sustainPedal: return "sustain pedal";
+        case 0x20: return "preset down button";
+        case 0x21: return "preset up button";
+        default: return "control " + juce::String (id);
+    }
 }
 
 void ValueCache::noteEdit (ValueSource source)
 {
     if (source == ValueSource::user || source == ValueSource::defaults)
         unkeptEdits = true;
+}
+
+void ValueCache::markKeptUnlessEditsRemain()
+{
+    const auto isEdit = [] (ValueSource source) { return source == ValueSource::user || source == ValueSource::defaults; };
+
+    const juce::ScopedLock sl (lock);
+    for (const auto& map : itemParams)
+        for (const auto& [id, cached] : map)
+            if (isEdit (cached.source))
+                return;
+    const auto anyEdit = [&] (const auto& slots)
+    { return std::any_of (slots.begin(), slots.end(), [&] (const Slot& slot) { return isEdit (slot.source); }); };
+    if (! anyEdit (globals) && ! anyEdit (curves))
+        markKept();
 }
 
 ItemSetting ValueCache::getItemSetting (int id) const
@@ -287,8 +357,8 @@ int ValueCache::storeReplyPairs (int parameter, const juce::Array<int>& pairs)
     for (int i = 0; i < pairCount; ++i)
     {
         const int id = pairs[2 * i];
-        if (isKnownItem (id))
-            itemParams[parameter][id] = { toDataByte (pairs[2 * i + 1]), ValueSource::keyboard };
+        if (isKnownItem (id) && isDataByte (pairs[2 * i + 1]))
+            itemParams[parameter][id] = { pairs[2 * i + 1], ValueSource::keyboard };
     }
     return pairCount;
 }

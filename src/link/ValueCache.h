@@ -39,8 +39,8 @@ enum class ValueSource
 // and the global and curve parameters, each value with where it came from.
 // Safe to use from any thread.
 //
-// Control parameters go on the wire as they are, so they are clamped to
-// 0..127 as they come in, and ids and parameters out of range are not stored.
+// Control parameters go on the wire as they are: a value outside 0..127, an
+// id or a parameter out of range is refused, never altered to fit.
 // Globals and curves are signed 16-bit values, as settings files hold them;
 // whoever sends one checks that it fits a data byte.
 class ValueCache
@@ -54,7 +54,8 @@ public:
     ValueCache();
 
     int getItemParam (int parameter, int id) const;
-    void setItemParam (int parameter, int id, int value, ValueSource source = ValueSource::user);
+    // False, storing nothing, for a value that is not a data byte.
+    bool setItemParam (int parameter, int id, int value, ValueSource source = ValueSource::user);
     ItemSetting getItemSetting (int id) const;
 
     // Where a value came from; a missing value counts as assumed.
@@ -63,6 +64,15 @@ public:
     bool isAssumed (int parameter, int id) const { return getItemSource (parameter, id) == ValueSource::assumed; }
     // True when the editor holds nothing but guesses for this control.
     bool isControlAssumed (int id) const;
+
+    // Whether a value means something for its parameter: a mode 0 to 14, a
+    // channel 0 to 15 or the global channel, any other a data byte.
+    static bool isMeaningful (int parameter, int value);
+    // Names the parameter and says why the value fits none, as "mode 99 is
+    // not a mode"; empty when it is meaningful.
+    static juce::String describeMeaningless (int parameter, int value);
+    // "knob 1", "pad 3", "sustain pedal"...; "control N" for others.
+    static juce::String describeControl (int id);
 
     // Controls that have a number (parameter 3), in ascending id order.
     std::vector<int> getControlsWithNumber() const;
@@ -99,6 +109,9 @@ public:
     // file. Values from the keyboard or a file change nothing here.
     bool hasUnkeptEdits() const noexcept { return unkeptEdits; }
     void markKept() noexcept { unkeptEdits = false; }
+    // After a load: the copy counts as kept only where no value of the
+    // user's or of "Default Values" is left that the file did not replace.
+    void markKeptUnlessEditsRemain();
 
     // Stores the pairs of a reply of this parameter for every known id; the
     // number of pairs the reply held is returned.

@@ -54,11 +54,18 @@ const juce::Colour assumedTextColour { 0xff8c8c8c };
 const juce::String notReadTooltip =
     "Not read from the keyboard: this is the editor's default, and Send leaves the keyboard's own value alone.";
 const juce::Identifier baseTooltipProperty { "baseTooltip" };
+const juce::String notSentTooltip =
+    "The keyboard keeps the pitch strip's assignment for itself: Send does not write it, so it is shown here but cannot be changed.";
+
+juce::String unlistedModeTooltip (int mode)
+{
+    return "The keyboard has this control in the mode " + ModeRules::modeName (mode).quoted() + " (" + juce::String (mode)
+        + "), which none of these items stands for. Send leaves it as it is unless you choose an item.";
+}
 
 juce::String notVorloText (int deviceCode)
 {
-    return "The keyboard found is an Orvane " + modelNameFor (deviceCode)
-        + ", not a Velmora Vorlo. This editor reads and sets only the Vorlo, so it leaves that keyboard as it is.";
+    return describeOtherModel (deviceCode) + " This editor reads and sets only the Vorlo, so it leaves that keyboard as it is.";
 }
 
 // Where the file choosers start: the user's documents, or home where there
@@ -279,26 +286,28 @@ void KbdSettingComponentVorlo::actionListenerCallback (const juce::String& messa
     showSelectedControl();
 }
 
-void KbdSettingComponentVorlo::showValue (juce::ComboBox& comboBox, int itemIndex, bool assumed)
+void KbdSettingComponentVorlo::showValue (juce::ComboBox& comboBox, int itemIndex, bool assumed, const juce::String& textOfNoItem,
+                                          const juce::String& note)
 {
-    // An absent value (-1) or one past the last item shows no selection.
-    comboBox.setSelectedItemIndex (itemIndex, juce::dontSendNotification);
+    // An absent value (-1) or one past the last item shows no selection, or
+    // the text given for a value no item stands for.
+    if (textOfNoItem.isNotEmpty())
+        comboBox.setText (textOfNoItem, juce::dontSendNotification);
+    else
+        comboBox.setSelectedItemIndex (itemIndex, juce::dontSendNotification);
 
     auto& boxProperties = comboBox.getProperties();
     if (! boxProperties.contains (baseTooltipProperty))
         boxProperties.set (baseTooltipProperty, comboBox.getTooltip());
     const auto baseTooltip = boxProperties[baseTooltipProperty].toString();
 
+    juce::StringArray lines { baseTooltip, note, assumed ? notReadTooltip : juce::String() };
+    lines.removeEmptyStrings();
+    comboBox.setTooltip (lines.joinIntoString ("\n"));
     if (assumed)
-    {
         comboBox.setColour (juce::ComboBox::textColourId, assumedTextColour);
-        comboBox.setTooltip (baseTooltip.isEmpty() ? notReadTooltip : baseTooltip + "\n" + notReadTooltip);
-    }
     else
-    {
         comboBox.removeColour (juce::ComboBox::textColourId);
-        comboBox.setTooltip (baseTooltip);
-    }
 }
 
 void KbdSettingComponentVorlo::showSelectedControl()
@@ -310,28 +319,32 @@ void KbdSettingComponentVorlo::showSelectedControl()
 
     w.controlNameEditor->setText (control.name);
 
-    // A mode that no item shows leaves the box as it was, greyed; the option
-    // box follows the mode item when that changes.
-    const int modeItem = ModeRules::modeToItemIndex (cache.getItemParam (1, id));
-    if (modeItem >= 0)
+    // What Send does not write cannot be changed.
+    const bool sent = OrvaneManager49::isControlSent (id);
+    const auto note = sent ? juce::String() : notSentTooltip;
+    const auto showParameter = [&] (juce::ComboBox& comboBox, int itemIndex, int parameter)
     {
-        const bool modeItemChanges = modeItem != w.modeCombo->getSelectedItemIndex();
-        showValue (*w.modeCombo, modeItem, cache.isAssumed (1, id));
-        if (modeItemChanges)
-            showOptionComboFor (ModeRules::itemIndexToMode (modeItem), control.isKnob);
-    }
-    else
-    {
-        showValue (*w.modeCombo, w.modeCombo->getSelectedItemIndex(), true);
-    }
+        comboBox.setEnabled (sent);
+        showValue (comboBox, itemIndex, cache.isAssumed (parameter, id), {}, note);
+    };
 
-    showValue (*w.channelCombo, ModeRules::channelToItemIndex (cache.getItemParam (2, id)), cache.isAssumed (2, id));
-    showValue (*w.ccNumberCombo, cache.getItemParam (3, id), cache.isAssumed (3, id));
-    showValue (*w.minCombo, cache.getItemParam (4, id), cache.isAssumed (4, id));
-    showValue (*w.maxCombo, cache.getItemParam (5, id), cache.isAssumed (5, id));
+    // A mode that no item stands for shows its own name, and the option box
+    // is the one the control and its mode call for.
+    const int mode = cache.getItemParam (1, id);
+    const int modeItem = ModeRules::modeToItemIndex (mode);
+    const bool unlisted = modeItem < 0 && mode != ValueCache::missing;
+    w.modeCombo->setEnabled (sent);
+    showValue (*w.modeCombo, modeItem, cache.isAssumed (1, id), unlisted ? ModeRules::modeName (mode) : juce::String(),
+               unlisted ? unlistedModeTooltip (mode) : note);
+    showOptionComboFor (ModeRules::itemModeFor (mode), control.isKnob);
+
+    showParameter (*w.channelCombo, ModeRules::channelToItemIndex (cache.getItemParam (2, id)), 2);
+    showParameter (*w.ccNumberCombo, cache.getItemParam (3, id), 3);
+    showParameter (*w.minCombo, cache.getItemParam (4, id), 4);
+    showParameter (*w.maxCombo, cache.getItemParam (5, id), 5);
 
     for (auto* comboBox : optionCombos())
-        showValue (*comboBox, cache.getItemParam (6, id), cache.isAssumed (6, id));
+        showParameter (*comboBox, cache.getItemParam (6, id), 6);
 
     enableModesFor (id);
 }
@@ -376,9 +389,7 @@ bool KbdSettingComponentVorlo::isOptionCombo (const juce::ComboBox* comboBox) co
 
 void KbdSettingComponentVorlo::showOptionComboFor (int mode, bool isKnob)
 {
-    if (mode < 0)
-        return;
-
+    // A mode without options, or none known, shows no option box.
     auto* shown = optionComboFor (ModeRules::optionBoxFor (mode, isKnob));
     for (auto* comboBox : optionCombos())
         comboBox->setVisible (comboBox == shown);
@@ -533,12 +544,29 @@ bool KbdSettingComponentVorlo::editSelectedControl (juce::ComboBox* comboBox, in
             return true;
         }
         case 2: manager.setItemParam (2, id, ModeRules::itemIndexToChannel (index)); return true;
+        case 6:
+        {
+            manager.setItemParam (6, id, index);
+            // An option belongs to the mode its item shows: choosing one for
+            // a mode without an item of its own (a relative knob) stores that
+            // item's mode with it, so that the keyboard does what is shown.
+            const int mode = manager.getItemParam (1, id);
+            const int itemMode = ModeRules::itemModeFor (mode);
+            if (itemMode >= 0 && itemMode != mode)
+            {
+                manager.setItemParam (1, id, itemMode);
+                showValue (*widgets.modeCombo, ModeRules::modeToItemIndex (itemMode), false);
+            }
+            return true;
+        }
         default: manager.setItemParam (parameter, id, index); return true;
     }
 }
 
 void KbdSettingComponentVorlo::buttonClicked (juce::Button* button)
 {
+    const DialogsOpen open (*this);
+
     if (button == widgets.defaultValuesButton.get())
         restoreDefaultValues();
     else if (button == widgets.sendButton.get())
@@ -594,8 +622,9 @@ void KbdSettingComponentVorlo::loadSettings()
         return;
     }
 
-    // The editor's copy is now what the file holds: nothing to ask about on quitting.
-    manager.getCache().markKept();
+    // Where the file replaced every edit, the editor's copy is what the file
+    // holds: nothing to ask about on quitting.
+    manager.getCache().markKeptUnlessEditsRemain();
 
     showGlobals();
     if (selectedControl >= 0)
@@ -608,6 +637,7 @@ bool KbdSettingComponentVorlo::confirmQuit()
     if (! manager.getCache().hasUnkeptEdits())
         return true;
 
+    const DialogsOpen open (*this);
     const int memory = widgets.memoryCombo->getSelectedItemIndex() + 1;
     // Cancel first: closing the box or pressing Return loses nothing.
     enum Choice
@@ -729,22 +759,27 @@ void KbdSettingComponentVorlo::reportSend (const OrvaneManager49::SendAllReport&
 //==============================================================================
 void KbdSettingComponentVorlo::keyboardEvent (int event, int a, int, int)
 {
-    // Reading the keyboard back would overwrite edits not yet kept.
+    // Reading the keyboard back would overwrite edits not yet kept. One
+    // question answers every detection made before it comes up.
     if (event == eventDetected && manager.isVorloDetected() && manager.getCache().hasUnkeptEdits())
     {
         readBack.stop();
-        juce::MessageManager::callAsync (
-            [panel = juce::Component::SafePointer<KbdSettingComponentVorlo> (this)]
-            {
-                if (panel != nullptr)
-                    panel->askBeforeReadingBack();
-            });
+        if (! readBackQuestionQueued.exchange (true))
+            juce::MessageManager::callAsync (
+                [panel = juce::Component::SafePointer<KbdSettingComponentVorlo> (this)]
+                {
+                    if (panel != nullptr)
+                        panel->askBeforeReadingBack();
+                });
         return;
     }
 
-    // The user was told once that no keyboard was found; the searches that
-    // follow new ports end quietly.
-    if (event == eventDetectionEnded && follower.isSearchingAgain())
+    // Only the editor's first search tells the user that no keyboard was
+    // found. Those that follow (new ports, the keyboard's restart after a
+    // firmware transfer) end quietly: the firmware-revision box says what
+    // is there, and the editor keeps watching.
+    const bool searchedBefore = (event == eventDetected || event == eventDetectionEnded) && firstSearchOver.exchange (true);
+    if (event == eventDetectionEnded && (searchedBefore || follower.isSearchingAgain()))
     {
         manager.setDetectionFinished (true);
         return;
@@ -756,14 +791,21 @@ void KbdSettingComponentVorlo::keyboardEvent (int event, int a, int, int)
 
 void KbdSettingComponentVorlo::askBeforeReadingBack()
 {
+    readBackQuestionQueued = false;
+
     // The keyboard may have gone again while the question waited.
     if (! manager.isVorloDetected() || manager.isKeyboardUnplugged())
         return;
 
     showKeyboardState();
-    const int choice =
-        dialogs.askChoice (juce::MessageBoxIconType::QuestionIcon, keyboardConnectedTitle, readOverEditsText, readOverEditsButtons);
-    if (choice == readTheKeyboard)
+    // The edits may have been sent or saved meanwhile: then there is nothing
+    // to ask, and the keyboard is read as after any detection.
+    const bool editsRemain = manager.getCache().hasUnkeptEdits();
+    const DialogsOpen open (*this);
+    const int choice = editsRemain ? dialogs.askChoice (juce::MessageBoxIconType::QuestionIcon, keyboardConnectedTitle, readOverEditsText,
+                                                        readOverEditsButtons)
+                                   : readTheKeyboard;
+    if (choice == readTheKeyboard && ! readBack.isReadingBack())
     {
         // Detection may have closed the inputs while the question was open.
         manager.openInputs();
@@ -785,6 +827,7 @@ void KbdSettingComponentVorlo::keyboardPolled()
     showGlobals();
     if (selectedControl >= 0)
         showSelectedControl();
+    const DialogsOpen open (*this);
     dialogs.showMessage (juce::MessageBoxIconType::WarningIcon, keyboardProblemTitle, readBackStalledText);
 }
 
@@ -798,6 +841,21 @@ void KbdSettingComponentVorlo::handleAsyncUpdate()
         if (selectedControl >= 0)
             showSelectedControl();
     }
+    else if (dialogsOpen > 0)
+        // Not over another of the editor's dialogs, where a click meant for
+        // it would hit this one: once they are closed, if still true.
+        notFoundAlertDeferred = true;
     else
+    {
+        const DialogsOpen open (*this);
         dialogs.showMessage (juce::MessageBoxIconType::InfoIcon, keyboardProblemTitle, keyboardNotDetectedText);
+    }
+}
+
+KbdSettingComponentVorlo::DialogsOpen::DialogsOpen (KbdSettingComponentVorlo& p) : panel (p) { ++panel.dialogsOpen; }
+
+KbdSettingComponentVorlo::DialogsOpen::~DialogsOpen()
+{
+    if (--panel.dialogsOpen == 0 && std::exchange (panel.notFoundAlertDeferred, false))
+        panel.triggerAsyncUpdate();
 }

@@ -153,8 +153,10 @@ private:
 
     // Selects an item without telling the listeners: showing what the cache
     // holds must never write it back. A value the editor only assumed shows
-    // greyed.
-    void showValue (juce::ComboBox& comboBox, int itemIndex, bool assumed);
+    // greyed. A value no item stands for shows textOfNoItem; the note is
+    // added to the tooltip.
+    void showValue (juce::ComboBox& comboBox, int itemIndex, bool assumed, const juce::String& textOfNoItem = {},
+                    const juce::String& note = {});
     // The parameter (1 to 6) of the selected control a box edits, or 0.
     int parameterShownBy (const juce::ComboBox* comboBox) const;
     // The cached value a box shows, if it shows one.
@@ -181,7 +183,19 @@ private:
     // chooses between reading its settings and keeping the editor's values.
     void askBeforeReadingBack();
 
+    // Counts the editor's dialogs open while it lives, so that the alert of
+    // a search that ended meanwhile waits for them to close.
+    struct DialogsOpen
+    {
+        explicit DialogsOpen (KbdSettingComponentVorlo& panel);
+        ~DialogsOpen();
+        KbdSettingComponentVorlo& panel;
+    };
+
     Dialogs& dialogs;
+    int dialogsOpen = 0;
+    bool notFoundAlertDeferred = false;
+    std::atomic<bool> readBackQuestionQueued { false }, firstSearchOver { false };
     ControlTable controlTable;
     int selectedControl = -1;
     OrvaneManager49 manager;

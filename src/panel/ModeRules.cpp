@@ -1,11 +1,16 @@
 #include "panel/ModeRules.h"
 
+#include "documents/MidiChart.h"
+
 namespace ModeRules
 {
 namespace
 {
-// The item that shows each mode value 0 to 14.
-constexpr int itemForMode[numModes] = { 0, 1, 1, 2, 2, -1, -1, 3, 4, 5, 5, 6, 7, -1, 8 };
+// The item that stands for each mode value 0 to 14.
+constexpr int itemForMode[numModes] = { 0, 1, -1, -1, 2, -1, -1, 3, 4, 5, -1, 6, 7, -1, 8 };
+
+// The mode whose item each mode value 0 to 14 sits under.
+constexpr int itemModeForMode[numModes] = { 0, 1, 1, 4, 4, -1, -1, 7, 8, 9, 9, 11, 12, -1, 14 };
 
 // The mode value each of the nine items stores.
 constexpr int modeForItem[] = { 0, 1, 4, 7, 8, 9, 11, 12, 14 };
@@ -29,6 +34,16 @@ constexpr MaskRange modeMasks[] = {
 
 int modeToItemIndex (int mode) { return juce::isPositiveAndBelow (mode, numModes) ? itemForMode[mode] : -1; }
 
+int itemModeFor (int mode) { return juce::isPositiveAndBelow (mode, numModes) ? itemModeForMode[mode] : -1; }
+
+juce::String modeName (int mode)
+{
+    // The chart's names end in the value ("Rel. Control - 2"), and 13 has none.
+    if (mode == 13 || ! juce::isPositiveAndBelow (mode, numModes))
+        return "Mode " + juce::String (mode);
+    return MidiChart::modeName (mode).upToLastOccurrenceOf (" - ", false, false);
+}
+
 int itemIndexToMode (int itemIndex)
 {
     return juce::isPositiveAndBelow (itemIndex, (int) std::size (modeForItem)) ? modeForItem[itemIndex] : -1;
@@ -44,7 +59,7 @@ int modeMaskFor (int controlId)
 
 OptionBox optionBoxFor (int mode, bool isKnob)
 {
-    switch (mode)
+    switch (itemModeFor (mode))
     {
         case 1: return isKnob ? OptionBox::encoding : OptionBox::none;
         case 4: return OptionBox::nrpn;

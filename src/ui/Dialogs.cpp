@@ -108,7 +108,9 @@ std::optional<juce::File> Dialogs::chooseFileToWrite (const juce::String& title,
     if (! chosen)
         return std::nullopt;
 
-    const auto file = chosen->withFileExtension (extension);
+    // The extension is added, never swapped in: a dot in a name the user
+    // typed ("Gig v1.2") is part of the name.
+    const auto file = chosen->hasFileExtension (extension) ? *chosen : chosen->getSiblingFile (chosen->getFileName() + extension);
     if (file.exists()
         && ! askOkCancel (juce::MessageBoxIconType::WarningIcon, "File Already Exists",
                           file.getFileName().quoted() + " already exists in " + file.getParentDirectory().getFullPathName().quoted()

@@ -57,8 +57,8 @@ public:
     virtual std::optional<juce::File> chooseFileToSave (const juce::String& title, const juce::File& startIn,
                                                         const juce::String& patterns) = 0;
 
-    // A file to write with the given extension ("vorlo25"), which replaces
-    // the one the user typed. When that file exists, the user is asked before
+    // A file to write with the given extension (".vorlo25"), added to the
+    // name the user typed unless it already ends in it. When that file exists, the user is asked before
     // it is replaced; nothing when the user cancels either question.
     std::optional<juce::File> chooseFileToWrite (const juce::String& title, const juce::File& startIn, const juce::String& patterns,
                                                  const juce::String& extension);

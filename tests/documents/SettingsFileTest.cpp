@@ -43,9 +43,10 @@ TEST (SettingsFile, SavingTheDefaultValuesWritesExactlyTheFixture)
 TEST (SettingsFile, SaveThenLoadBringsBackEveryValueNegativeGlobalsIncluded)
 {
     ValueCache saved;
+    const int valueRange[] = { 0, 15, 16, 128, 128, 128, 128 }; // modes, channels, then data bytes
     for (const int id : saved.getControlsWithNumber())
         for (int p = 1; p <= 6; ++p)
-            saved.setItemParam (p, id, (id * 7 + p * 13) % 128);
+            ASSERT_TRUE (saved.setItemParam (p, id, (id * 7 + p * 13) % valueRange[p]));
     saved.setItemParam (3, 0x0F, 99); // a control the keyboard does not have, with a number only
     for (int i = 0; i < ValueCache::numGlobals; ++i)
         saved.setGlobal (i, i * 1000 - 5000);
@@ -76,7 +77,7 @@ TEST (SettingsFile, SaveThenLoadBringsBackEveryValueNegativeGlobalsIncluded)
     EXPECT_EQ (loaded.getGlobalSource (3), ValueSource::file);
 }
 
-TEST (SettingsFile, AnEmptyNumberMapStillWritesEveryGlobalAndCurve)
+TEST (SettingsFile, AnEmptyNumberMapStillWritesTheSectionsAndTheGlobalsGiven)
 {
     ValueCache cache;
     cache.clearItems();
@@ -85,24 +86,41 @@ TEST (SettingsFile, AnEmptyNumberMapStillWritesEveryGlobalAndCurve)
     const auto document = SettingsFile::createDocument (cache);
 
     EXPECT_EQ (document->getChildByName ("Items")->getNumChildElements(), 0);
-    EXPECT_EQ (document->getChildByName ("Globals")->getNumChildElements(), 12);
-    EXPECT_EQ (document->getChildByName ("Curves")->getNumChildElements(), 11);
-    EXPECT_EQ (document->getChildByName ("Globals")->getChildElement (3)->getStringAttribute ("Value"), "-2");
+    ASSERT_EQ (document->getChildByName ("Globals")->getNumChildElements(), 1);
+    EXPECT_EQ (document->getChildByName ("Curves")->getNumChildElements(), 0);
+    EXPECT_EQ (document->getChildByName ("Globals")->getChildElement (0)->getStringAttribute ("ID"), "3");
+    EXPECT_EQ (document->getChildByName ("Globals")->getChildElement (0)->getStringAttribute ("Value"), "-2");
 }
 
-TEST (SettingsFile, MissingMaxMsbIsSavedAs127NotZeroSoTheControlKeepsItsRange)
+// What the editor only assumed (never read, loaded, reset to or chosen) stays
+// out of a file: loaded and sent, a guess would overwrite the keyboard's own.
+TEST (SettingsFile, WhatTheEditorOnlyAssumedStaysOutOfTheFileAndALoadLeavesItAlone)
 {
-    ValueCache cache;
-    cache.setItemParam (3, 0x0F, 20); // a number and nothing else
+    ValueCache partlyRead;
+    partlyRead.forgetEverything();
+    partlyRead.storeReplyPairs (3, { 0x30, 10, 0x01, 74 });
+    partlyRead.storeReplyPairs (1, { 0x30, 2 }); // the read stopped after knob 1's mode
+    partlyRead.setItemParam (3, 0x0F, 20);       // a control the keyboard lacks, given a number only
+    partlyRead.setGlobal (6, 4, ValueSource::keyboard);
 
-    const auto text = SettingsFile::toText (cache);
-    EXPECT_THAT (text.toStdString(),
-                 HasSubstr ("<Item ID=\"15\" Mode=\"0\" Chan=\"0\" Num=\"20\" MinLSB=\"0\" MaxMSB=\"127\" Option=\"0\"/>"));
+    const auto text = SettingsFile::toText (partlyRead);
+    EXPECT_THAT (text.toStdString(), HasSubstr ("<Item ID=\"1\" Num=\"74\"/>"));
+    EXPECT_THAT (text.toStdString(), HasSubstr ("<Item ID=\"15\" Num=\"20\"/>"));
+    EXPECT_THAT (text.toStdString(), HasSubstr ("<Item ID=\"48\" Mode=\"2\" Num=\"10\"/>"));
+    const auto document = SettingsFile::createDocument (partlyRead);
+    ASSERT_EQ (document->getChildByName ("Globals")->getNumChildElements(), 1);
+    EXPECT_EQ (document->getChildByName ("Globals")->getChildElement (0)->getStringAttribute ("ID"), "6");
+    EXPECT_EQ (document->getChildByName ("Curves")->getNumChildElements(), 0);
 
     ValueCache loaded;
+    loaded.applyDefaultValues();
     ASSERT_TRUE (loadText (loaded, text).wasOk());
-    EXPECT_EQ (loaded.getItemParam (5, 0x0F), 127);
-    EXPECT_EQ (loaded.getItemParam (1, 0x0F), 0);
+    EXPECT_EQ (loaded.getItemSetting (0x30).mode, 2);
+    EXPECT_EQ (loaded.getItemSetting (0x30).maxMsb, 127);
+    EXPECT_EQ (loaded.getItemSource (5, 0x30), ValueSource::defaults) << "not given by the file, so left alone";
+    EXPECT_EQ (loaded.getItemSource (1, 0x30), ValueSource::file);
+    EXPECT_EQ (loaded.getItemParam (1, 0x0F), ValueCache::missing);
+    EXPECT_EQ (loaded.getCurveSource (4), ValueSource::defaults);
 }
 
 TEST (SettingsFile, LoadRules)
@@ -115,15 +133,16 @@ TEST (SettingsFile, LoadRules)
     };
 
     const Case cases[] = {
-        { "an Item with only ID and Num gets the defaults of the missing attributes", settingsText ("<Item ID=\"48\" Num=\"20\"/>"),
+        { "an Item with only ID and Num sets the number and leaves the rest as it was", settingsText ("<Item ID=\"48\" Num=\"20\"/>"),
           [] (const ValueCache& c)
           {
-              EXPECT_EQ (c.getItemSetting (0x30).mode, 0);
-              EXPECT_EQ (c.getItemSetting (0x30).channel, 0);
+              EXPECT_EQ (c.getItemSetting (0x30).mode, 1);
+              EXPECT_EQ (c.getItemSetting (0x30).channel, 65);
               EXPECT_EQ (c.getItemSetting (0x30).number, 20);
               EXPECT_EQ (c.getItemSetting (0x30).minLsb, 0);
               EXPECT_EQ (c.getItemSetting (0x30).maxMsb, 127);
-              EXPECT_EQ (c.getItemSetting (0x30).option, 127);
+              EXPECT_EQ (c.getItemSetting (0x30).option, 1);
+              EXPECT_EQ (c.getItemSource (1, 0x30), ValueSource::defaults);
           } },
         { "Param 12 of Globals and 11 of Curves are ignored; the last in range are taken",
           settingsText ({},
@@ -148,12 +167,12 @@ TEST (SettingsFile, LoadRules)
           [] (const ValueCache& c)
           {
               EXPECT_EQ (c.getItemParam (3, 0x30), 21);
-              EXPECT_EQ (c.getItemParam (1, 0x30), 0);
+              EXPECT_EQ (c.getItemParam (1, 0x30), 4);
               EXPECT_EQ (c.getItemParam (3, 0x01), 74);
           } },
-        { "any tag under Items counts, the root's tag is not looked at, only the first Items is read",
-          "<Whatever><Items><Knob ID=\"1\" Num=\"5\"/>text<Item Num=\"9\"/><Item ID=\"-4\" Num=\"9\"/></Items>"
-          "<Items><Item ID=\"2\" Num=\"6\"/></Items></Whatever>",
+        { "any tag under Items counts, only the first Items is read",
+          "<Settings><Items><Knob ID=\"1\" Num=\"5\"/>text<Item Num=\"9\"/><Item ID=\"-4\" Num=\"9\"/></Items>"
+          "<Items><Item ID=\"2\" Num=\"6\"/></Items></Settings>",
           [] (const ValueCache& c)
           {
               EXPECT_EQ (c.getItemParam (3, 0x01), 5);
@@ -238,6 +257,22 @@ TEST (SettingsFile, HostileOrBrokenFilesAreRefusedWithTheirReasonAndChangeNothin
         { "cut short", text (settingsText (item).dropLastCharacters (12)), "cut short" },
         { "cut short in a tag", text (settingsText (item).dropLastCharacters (30)), "cut short" },
         { "empty", {}, "not a well-formed XML document" },
+        { "a page, not settings", text ("<html><Items><Item ID=\"48\" Num=\"1\"/></Items></html>"),
+          "it is not a settings file: its outer element is \"html\", where a settings file has \"Settings\"" },
+        // A value that fits no parameter refuses the whole file, the good
+        // values before it included.
+        { "a mode that is none", text (settingsText (item + "<Item ID=\"48\" Mode=\"99\" Chan=\"200\" Num=\"300\"/>")),
+          "knob 1: mode 99 is not a mode" },
+        { "a channel that is none", text (settingsText ("<Item ID=\"1\" Chan=\"16\"/>")),
+          "knob 2: channel 16 is not a channel (0 to 15, or 65 for the global channel)" },
+        { "a number beyond a data byte", text (settingsText ("<Item ID=\"80\" Num=\"128\"/>")),
+          "sustain pedal: number 128 is not a number from 0 to 127" },
+        { "a negative bound", text (settingsText ("<Item ID=\"114\" MinLSB=\"-1\"/>")), "pad 3: min/LSB -1 is not a value from 0 to 127" },
+        { "an upper bound beyond a data byte", text (settingsText ("<Item ID=\"64\" MaxMSB=\"1000\"/>")),
+          "modulation strip: max/MSB 1000 is not a value from 0 to 127" },
+        { "an option beyond a data byte", text (settingsText ("<Item ID=\"65\" Option=\"128\"/>")),
+          "pitch strip: option 128 is not an option from 0 to 127" },
+        { "an id beyond the controls", text (settingsText ("<Item ID=\"300\" Num=\"1\"/>")), "\"ID\" 300 is not a control" },
     };
 
     for (const auto& c : cases)

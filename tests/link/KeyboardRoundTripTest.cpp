@@ -1,5 +1,6 @@
 #include "protocol/OrvaneMidiMessage49.h"
 #include "support/KeyboardRig.h"
+#include "support/SettlingClock.h"
 #include "support/Midi.h"
 
 #include <gmock/gmock.h>
@@ -97,14 +98,28 @@ TEST_F (KeyboardRoundTrip, QueryReturnsTheKeyboardsPadGain)
     EXPECT_TRUE (sameBytes (sentToKeyboard().front().message, OrvaneMidiMessage49::createRequest (0x34, 0x72, 0x40)));
 }
 
-TEST_F (KeyboardRoundTrip, QueryOfASilentKeyboardGivesUpAfterItsTimeOut)
+TEST_F (KeyboardRoundTrip, QueryOfASilentKeyboardIsSentThreeTimesThenGivenUp)
 {
     connect();
     keyboard.setSilent (true);
     const auto start = clock.getMillisecondCounterHiRes();
 
     EXPECT_EQ (manager->queryValue (0x34, 0x70, -1), -1);
-    EXPECT_NEAR (clock.getMillisecondCounterHiRes() - start, OrvaneManager49::queryTimeoutMs, 10.0);
+    EXPECT_NEAR (clock.getMillisecondCounterHiRes() - start, 3 * OrvaneManager49::queryTimeoutMs, 10.0);
+    const auto request = OrvaneMidiMessage49::createRequest (0x34, 0x70, 0x40);
+    const auto sent = sentToKeyboard();
+    EXPECT_EQ (std::count_if (sent.begin(), sent.end(), [&] (const auto& s) { return sameBytes (s.message, request); }), 3);
+}
+
+TEST_F (KeyboardRoundTrip, AQueryWhoseReplyWasLostIsAnsweredByItsNextSending)
+{
+    SettlingClock settling { ports };
+    connect (settling);
+    keyboard.change ([] (KeyboardModel& k) { k.padGains = { 70, 71, 72, 73, 74, 75, 76, 77 }; });
+    keyboard.setDropsEveryNthReply (2);
+
+    for (int pad = 0; pad < 4; ++pad)
+        EXPECT_EQ (manager->queryValue (0x34, 0x70 + pad, -1), 70 + pad) << "pad " << pad + 1;
 }
 
 TEST_F (KeyboardRoundTrip, StrayMessagesDoNotEndAPadGainQuery)

@@ -115,15 +115,39 @@ TEST_F (ReadBackChainRules, KnobsTurnedWhileTheKeyboardStopsAnsweringNoLongerKee
 {
     chain->handle (eventDetected, 0);
     chain->handle (eventControllerNumbers, 0);
+    sentSinceLastLook();
 
-    // The keyboard does not answer the modes; the player turns a knob now and then.
-    for (int i = 0; i < 4; ++i)
+    // The keyboard does not answer the modes; the player turns a knob now
+    // and then. The request goes twice more before the chain ends.
+    for (int sending = 0; sending <= ReadBackChain::maxResends; ++sending)
     {
-        clock.advance (500);
-        chain->handle (eventControlMoved, 0x01);
-        chain->handle (eventItemValue, 99);
+        for (int i = 0; i < 4; ++i)
+        {
+            clock.advance (ReadBackChain::stepTimeoutMs / 4 + 1);
+            chain->handle (eventControlMoved, 0x01);
+            chain->handle (eventItemValue, 99);
+        }
+        const bool last = sending == ReadBackChain::maxResends;
+        EXPECT_EQ (chain->abandonIfStalled(), last);
+        using Requests = std::vector<std::pair<int, int>>;
+        EXPECT_EQ (sentSinceLastLook(), last ? Requests() : Requests ({ { 1, 0 } }));
     }
-
-    EXPECT_TRUE (chain->abandonIfStalled());
     EXPECT_FALSE (chain->isReadingBack());
+}
+
+TEST_F (ReadBackChainRules, ARequestSentAgainGoesOnOnceHoweverManyOfItsRepliesCome)
+{
+    chain->handle (eventDetected, 0);
+    chain->handle (eventControllerNumbers, 0); // asks for the modes
+    clock.advance (ReadBackChain::stepTimeoutMs);
+    EXPECT_FALSE (chain->abandonIfStalled()); // asks again
+    sentSinceLastLook();
+
+    // Both sendings are answered, the second late, after the next request went.
+    chain->handle (eventParameterValues, 1);
+    chain->handle (eventParameterValues, 1);
+    chain->handle (eventParameterValues, 2);
+    chain->handle (eventParameterValues, 1);
+    EXPECT_EQ (sentSinceLastLook(), (std::vector<std::pair<int, int>> { { 2, 0 }, { 4, 0 } }));
+    EXPECT_TRUE (chain->isReadingBack());
 }

@@ -42,13 +42,14 @@ TEST (ValueCache, KnownItemsAreTheThirtySevenIdsRepliesMayStore)
         EXPECT_FALSE (cache.isKnownItem (id)) << id;
 }
 
-TEST (ValueCache, ControlParametersHoldOnlyWhatFitsInADataByteGlobalsAndCurvesSixteenBits)
+TEST (ValueCache, ControlParametersRefuseWhatFitsNoDataByteGlobalsAndCurvesHoldSixteenBits)
 {
     ValueCache cache;
-    cache.setItemParam (3, 0x30, 200);
-    cache.setItemParam (4, 0x30, -5);
-    cache.setItemParam (3, 300, 10);  // no such control id on the wire
-    cache.setItemParam (7, 0x30, 10); // no such parameter
+    EXPECT_FALSE (cache.setItemParam (3, 0x30, 200)) << "refused, not clamped to 127";
+    EXPECT_FALSE (cache.setItemParam (4, 0x30, -5));
+    EXPECT_FALSE (cache.setItemParam (3, 300, 10));  // no such control id on the wire
+    EXPECT_FALSE (cache.setItemParam (7, 0x30, 10)); // no such parameter
+    EXPECT_TRUE (cache.setItemParam (5, 0x30, 127));
     cache.setGlobal (6, 1000);
     cache.setGlobal (3, -2);
     cache.setGlobal (12, 5);
@@ -56,8 +57,9 @@ TEST (ValueCache, ControlParametersHoldOnlyWhatFitsInADataByteGlobalsAndCurvesSi
     cache.setCurve (1, -3);
     cache.setCurve (2, 70000);
 
-    EXPECT_EQ (cache.getItemParam (3, 0x30), 127);
+    EXPECT_EQ (cache.getItemParam (3, 0x30), 7) << "the default, as it was";
     EXPECT_EQ (cache.getItemParam (4, 0x30), 0);
+    EXPECT_TRUE (cache.isAssumed (3, 0x30));
     EXPECT_EQ (cache.getItemParam (3, 300), -1);
     EXPECT_EQ (cache.getItemParam (7, 0x30), -1);
     EXPECT_EQ (cache.getGlobal (6), 1000);

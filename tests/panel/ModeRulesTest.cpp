@@ -8,23 +8,36 @@ TEST (ModeRules, EveryModeValueAndItsItem)
 {
     struct Case
     {
-        int mode, item;
+        int mode, item, itemMode;
         OptionBox knobBox, otherBox;
+        const char* name;
     };
+    // A mode without an item of its own takes the options of the item it
+    // sits under, since choosing one stores that item's mode.
     const Case cases[] = {
-        { -1, -1, OptionBox::none, OptionBox::none },   { 0, 0, OptionBox::none, OptionBox::none },
-        { 1, 1, OptionBox::encoding, OptionBox::none }, { 2, 1, OptionBox::none, OptionBox::none },
-        { 3, 2, OptionBox::none, OptionBox::none },     { 4, 2, OptionBox::nrpn, OptionBox::nrpn },
-        { 5, -1, OptionBox::none, OptionBox::none },    { 6, -1, OptionBox::none, OptionBox::none },
-        { 7, 3, OptionBox::none, OptionBox::none },     { 8, 4, OptionBox::toggle, OptionBox::toggle },
-        { 9, 5, OptionBox::toggle, OptionBox::toggle }, { 10, 5, OptionBox::none, OptionBox::none },
-        { 11, 6, OptionBox::none, OptionBox::none },    { 12, 7, OptionBox::hold, OptionBox::hold },
-        { 13, -1, OptionBox::none, OptionBox::none },   { 14, 8, OptionBox::hold, OptionBox::hold },
-        { 15, -1, OptionBox::none, OptionBox::none },
+        { -1, -1, -1, OptionBox::none, OptionBox::none, "Mode -1" },
+        { 0, 0, 0, OptionBox::none, OptionBox::none, "Off" },
+        { 1, 1, 1, OptionBox::encoding, OptionBox::none, "Control" },
+        { 2, -1, 1, OptionBox::encoding, OptionBox::none, "Rel. Control" },
+        { 3, -1, 4, OptionBox::nrpn, OptionBox::nrpn, "RPN" },
+        { 4, 2, 4, OptionBox::nrpn, OptionBox::nrpn, "NRPN" },
+        { 5, -1, -1, OptionBox::none, OptionBox::none, "Duration Ctl" },
+        { 6, -1, -1, OptionBox::none, OptionBox::none, "Kbd Preset" },
+        { 7, 3, 7, OptionBox::none, OptionBox::none, "MMC" },
+        { 8, 4, 8, OptionBox::toggle, OptionBox::toggle, "Ctl Toggle" },
+        { 9, 5, 9, OptionBox::toggle, OptionBox::toggle, "Midi Note" },
+        { 10, -1, 9, OptionBox::toggle, OptionBox::toggle, "Midi Note Gated" },
+        { 11, 6, 11, OptionBox::none, OptionBox::none, "Patch Chg" },
+        { 12, 7, 12, OptionBox::hold, OptionBox::hold, "Pitch Bend" },
+        { 13, -1, -1, OptionBox::none, OptionBox::none, "Mode 13" },
+        { 14, 8, 14, OptionBox::hold, OptionBox::hold, "Aftertouch" },
+        { 15, -1, -1, OptionBox::none, OptionBox::none, "Mode 15" },
     };
     for (const auto& c : cases)
     {
         EXPECT_EQ (modeToItemIndex (c.mode), c.item) << c.mode;
+        EXPECT_EQ (itemModeFor (c.mode), c.itemMode) << c.mode;
+        EXPECT_EQ (modeName (c.mode), c.name) << c.mode;
         EXPECT_EQ (optionBoxFor (c.mode, true), c.knobBox) << c.mode;
         EXPECT_EQ (optionBoxFor (c.mode, false), c.otherBox) << c.mode;
     }

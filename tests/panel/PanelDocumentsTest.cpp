@@ -41,6 +41,7 @@ protected:
     juce::File writeGigFile (const juce::String& name = "Gig.vorlo25")
     {
         ValueCache gig;
+        gig.applyDefaultValues();
         for (const int id : gig.getControlsWithNumber())
         {
             gig.setItemParam (3, id, (gig.getItemParam (3, id) + 5) % 128);
@@ -63,16 +64,15 @@ protected:
     std::unique_ptr<SimulatedKeyboard> keyboard;
 };
 
-TEST_F (PanelDocuments, SaveUnderATxtNameWritesVorlo25AndKeepsTheEdits)
+TEST_F (PanelDocuments, SaveKeepsTheEditsAndAsksWhereFromTheDocumentsFolder)
 {
     createPanelWithoutKeyboard();
     manager().setItemParam (3, 0x30, 11);
     ASSERT_TRUE (manager().getCache().hasUnkeptEdits());
-    dialogs.answerFile (scratch.file ("Gig.txt"));
+    dialogs.answerFile (scratch.file ("Gig.vorlo25"));
 
     EXPECT_TRUE (panel->saveSettingsAs());
 
-    EXPECT_FALSE (scratch.file ("Gig.txt").exists());
     ValueCache saved;
     ASSERT_TRUE (SettingsFile::load (saved, scratch.file ("Gig.vorlo25")).wasOk());
     EXPECT_EQ (saved.getItemParam (3, 0x30), 11);
@@ -86,27 +86,50 @@ TEST_F (PanelDocuments, SaveUnderATxtNameWritesVorlo25AndKeepsTheEdits)
     EXPECT_EQ (widgets().notice->getText(), "Saved as Gig.vorlo25");
 }
 
-TEST_F (PanelDocuments, OverwriteWarningCoversTheFileActuallyWrittenNotTheNameTyped)
+// The extension is added to the name typed unless it already ends in it: a
+// dot in the name is the user's, and the question about replacing a file
+// names the file that would be written.
+TEST_F (PanelDocuments, TheExtensionIsAddedToTheNameTypedNeverSwappedIn)
 {
+    const struct
+    {
+        const char* typed;
+        const char* written;
+        bool chart;
+    } cases[] = {
+        { "Gig v1.2", "Gig v1.2.vorlo25", false },  { "Set 2.0", "Set 2.0.vorlo25", false }, { "Gig.txt", "Gig.txt.vorlo25", false },
+        { "Gig.vorlo25", "Gig.vorlo25", false },    { "Gig.VORLO25", "Gig.VORLO25", false }, { "Chart v1.2", "Chart v1.2.html", true },
+        { "Chart.htm", "Chart.htm.html", true },    { "Chart.html", "Chart.html", true },
+    };
+
     createPanelWithoutKeyboard();
-    const auto existing = scratch.write ("Gig v1.vorlo25", "last week's settings");
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.typed);
+        const ScratchFolder folder;
+        auto& button = c.chart ? *widgets().chartButton : *widgets().saveButton;
+        // The name made by swapping the extension in, where that differs: its
+        // file is not the one the user meant and stays as it is.
+        const auto swapped = folder.file (c.typed).withFileExtension (c.chart ? "html" : "vorlo25");
+        const bool swapDiffers = swapped.getFileName() != c.written;
+        if (swapDiffers)
+            swapped.replaceWithText ("kept");
+        dialogs.forgetShown();
+        dialogs.answerFile (folder.file (c.typed));
+        click (button);
 
-    dialogs.answerFile (scratch.file ("Gig v1.2"));
-    dialogs.answerOk (false);
-    EXPECT_FALSE (panel->saveSettingsAs());
-    EXPECT_EQ (existing.loadFileAsString(), "last week's settings");
-    ASSERT_EQ (dialogs.countTitled ("File Already Exists"), 1);
-    EXPECT_THAT (dialogs.getShown().back().text.toStdString(), HasSubstr ("\"Gig v1.vorlo25\" already exists"));
+        EXPECT_EQ (dialogs.countTitled ("File Already Exists"), 0);
+        EXPECT_THAT (folder.file (c.written).loadFileAsString().toStdString(), HasSubstr (c.chart ? "<html" : "<Settings>"));
+        EXPECT_TRUE (! swapDiffers || swapped.loadFileAsString() == "kept");
 
-    dialogs.answerFile (scratch.file ("Gig v1.2"));
-    dialogs.answerOk (true);
-    EXPECT_TRUE (panel->saveSettingsAs());
-    EXPECT_THAT (existing.loadFileAsString().toStdString(), HasSubstr ("<Settings>"));
-
-    dialogs.forgetShown();
-    dialogs.answerFile (scratch.file ("New gig.vorlo25"));
-    EXPECT_TRUE (panel->saveSettingsAs());
-    EXPECT_EQ (dialogs.countTitled ("File Already Exists"), 0) << "a new file needs no question";
+        // Again: now the question names the file written.
+        dialogs.forgetShown();
+        dialogs.answerFile (folder.file (c.typed));
+        dialogs.answerOk (false);
+        click (button);
+        ASSERT_EQ (dialogs.countTitled ("File Already Exists"), 1);
+        EXPECT_THAT (dialogs.getShown().back().text.toStdString(), HasSubstr ("\"" + juce::String (c.written).toStdString() + "\" already exists"));
+    }
 }
 
 TEST_F (PanelDocuments, LoadWithAControlSelectedShowsItsLoadedValuesAndWritesNothingBack)
@@ -194,22 +217,67 @@ TEST_F (PanelDocuments, ASaveAfterReadingHoldsNoGuessesSoLoadAndSendLeaveTheOcta
         << "what was read is in the file and goes back as it was";
 }
 
-TEST_F (PanelDocuments, OutOfRangeValuesFromAFileNeverReachTheWire)
+// A value that fits no parameter refuses the whole file, with the control
+// and the value named: nothing of it reaches the editor or the keyboard.
+TEST_F (PanelDocuments, AFileWithAValueThatFitsNoParameterIsRefusedWholeAndSendWritesOnlyWhatTheEditorHeld)
+{
+    const struct
+    {
+        const char* items;
+        const char* reason;
+    } cases[] = {
+        { "<Item ID=\"48\" Mode=\"99\" Chan=\"200\" Num=\"300\"/>", "knob 1: mode 99 is not a mode" },
+        { "<Item ID=\"1\" Num=\"20\"/><Item ID=\"48\" Mode=\"-5\"/>", "knob 1: mode -5 is not a mode" },
+        { "<Item ID=\"48\" Chan=\"300\"/>", "knob 1: channel 300 is not a channel (0 to 15, or 65 for the global channel)" },
+        { "<Item ID=\"112\" Num=\"200\"/>", "pad 1: number 200 is not a number from 0 to 127" },
+        { "<Item ID=\"48\" Option=\"32767\"/>", "knob 1: option 32767 is not an option from 0 to 127" },
+    };
+
+    keyboard = std::make_unique<SimulatedKeyboard> (ports);
+    readKeyboard();
+    pick ("0x01");
+    choose (*widgets().channelCombo, 4);
+    const auto before = SettingsFile::toText (manager().getCache());
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.reason);
+        const auto file = scratch.write ("odd.vorlo25", "<Settings><Items>" + juce::String (c.items) + "</Items></Settings>");
+        dialogs.forgetShown();
+        dialogs.answerFile (file);
+        click (*widgets().loadButton);
+
+        ASSERT_EQ (dialogs.countTitled ("File Problem"), 1);
+        EXPECT_EQ (dialogs.getShown().back().text, "The settings file \"" + file.getFullPathName() + "\" was not loaded: " + c.reason
+                                                       + ". Nothing in the editor was changed.");
+        EXPECT_EQ (SettingsFile::toText (manager().getCache()), before);
+        EXPECT_TRUE (manager().getCache().hasUnkeptEdits()) << "the edit of knob 2 is still to be kept";
+    }
+
+    dialogs.forgetShown();
+    click (*widgets().sendButton);
+    ASSERT_TRUE (ports.waitUntilIdle());
+    for (const auto& m : keyboard->getReceivedMessages())
+        EXPECT_TRUE (OrvaneMidiMessage49 (m).hasOnlySevenBitData());
+    const auto knob1 = keyboard->inspect ([] (const KeyboardModel& k) { return k.memories[1]->controls.at (0x30); });
+    const auto working = keyboard->inspect ([] (const KeyboardModel& k) { return k.working.controls.at (0x30); });
+    EXPECT_EQ (knob1, working) << "knob 1 as the keyboard had it";
+    EXPECT_EQ (keyboard->inspect ([] (const KeyboardModel& k) { return k.memories[1]->controls.at (0x01)[2]; }), 4);
+    EXPECT_EQ (widgets().notice->getText(), "Stored in memory 1");
+}
+
+TEST_F (PanelDocuments, AGlobalThatFitsNoDataByteIsLoadedButNeverSent)
 {
     keyboard = std::make_unique<SimulatedKeyboard> (ports);
     readKeyboard();
-    const auto file = scratch.write ("odd.vorlo25",
-                                     "<Settings><Items><Item ID=\"48\" Mode=\"-5\" Chan=\"300\" Num=\"200\" MinLSB=\"-1\" "
-                                     "MaxMSB=\"1000\" Option=\"32767\"/></Items><Globals><Param ID=\"6\" "
-                                     "Value=\"-1\"/><Param ID=\"3\" Value=\"-2\"/></Globals></Settings>");
-    dialogs.answerFile (file);
+    dialogs.answerFile (
+        scratch.write ("odd.vorlo25", "<Settings><Globals><Param ID=\"6\" Value=\"-1\"/><Param ID=\"3\" Value=\"-2\"/></Globals></Settings>"));
     click (*widgets().loadButton);
     click (*widgets().sendButton);
     ASSERT_TRUE (ports.waitUntilIdle());
 
     for (const auto& m : keyboard->getReceivedMessages())
         EXPECT_TRUE (OrvaneMidiMessage49 (m).hasOnlySevenBitData());
-    EXPECT_EQ (keyboard->inspect ([] (const KeyboardModel& k) { return k.memories[1]->controls.at (0x30)[3]; }), 127);
     EXPECT_THAT (dialogs.getShown().back().text.toStdString(), HasSubstr ("global 6 (-1)"));
 }
 
@@ -295,7 +363,7 @@ TEST_F (PanelDocuments, TheHiddenChartButtonWritesAnHtmlChartAfterTheSameQuestio
     EXPECT_FALSE (widgets().chartButton->isVisible());
     manager().getCache().setGlobal (3, -2, ValueSource::keyboard);
     scratch.write ("Chart.html", "old chart");
-    dialogs.answerFile (scratch.file ("Chart.htm"));
+    dialogs.answerFile (scratch.file ("Chart"));
     dialogs.answerOk (true);
 
     click (*widgets().chartButton);

@@ -55,25 +55,6 @@ TEST_F (PanelEditing, PickingAControlShowsItsCachedAssignment)
     EXPECT_EQ (w.toggleOptionCombo->getText(), "Gate");
 }
 
-TEST_F (PanelEditing, ModesWithoutAnItemOfTheirOwnAreShownAsTheirItemButNeverWrittenBack)
-{
-    struct Case
-    {
-        int cached, shownItem;
-    };
-    const Case cases[] = { { 2, 1 }, { 3, 2 }, { 10, 5 } };
-
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE (c.cached);
-        pick ("0x70"); // a pad first, so that the pick changes the item shown
-        manager().setItemParam (1, 0x30, c.cached);
-        pick ("0x30");
-        EXPECT_EQ (widgets().modeCombo->getSelectedItemIndex(), c.shownItem);
-        EXPECT_EQ (manager().getItemParam (1, 0x30), c.cached);
-    }
-}
-
 TEST_F (PanelEditing, ALateNotificationFromTheUsersChoiceWritesNothingToTheNextControl)
 {
     manager().setItemParam (1, 0x33, 2); // knob 9 a relative encoder
@@ -99,37 +80,6 @@ TEST_F (PanelEditing, ValuesTheEditorOnlyAssumedShowGreyedUntilTheUserChoosesOne
     EXPECT_FALSE (w.ccNumberCombo->isColourSpecified (juce::ComboBox::textColourId)) << "the look's own text colour";
     EXPECT_EQ (w.ccNumberCombo->getTooltip(), "Midi control number assigned to the selected control");
     EXPECT_TRUE (w.channelCombo->isColourSpecified (juce::ComboBox::textColourId)) << "the other values are still a guess";
-}
-
-TEST_F (PanelEditing, ModesNoItemShowsLeaveTheModeBoxAsItWas)
-{
-    pick ("0x70"); // a pad: "MIDI Note"
-    const auto* optionBefore = visibleOptionBox();
-
-    // An absent mode reads as -1, which no item shows either (see ModeRules).
-    for (int mode : { 5, 6, 13 })
-    {
-        SCOPED_TRACE (mode);
-        manager().setItemParam (1, 0x01, mode);
-        pick ("0x01");
-        EXPECT_EQ (widgets().modeCombo->getText(), "MIDI Note");
-        EXPECT_EQ (visibleOptionBox(), optionBefore);
-        pick ("0x70");
-    }
-}
-
-TEST_F (PanelEditing, TheOptionBoxStaysWhenTheModeItemDoesNotChange)
-{
-    pick ("0x30"); // knob 1, "Continuous": the encoding box
-    ASSERT_EQ (visibleOptionBox(), widgets().encodingOptionCombo.get());
-
-    pick ("0x40"); // the modulation strip, "Continuous" too, but no knob
-    EXPECT_EQ (widgets().modeCombo->getText(), "Continuous");
-    EXPECT_EQ (visibleOptionBox(), widgets().encodingOptionCombo.get());
-
-    choose (*widgets().modeCombo, 0);
-    choose (*widgets().modeCombo, 1); // now the mode itself changes
-    EXPECT_EQ (visibleOptionBox(), nullptr) << "a continuous strip has no option box";
 }
 
 TEST_F (PanelEditing, AnOptionOnlyOneBoxHasShowsThereAndWritesNothingElsewhere)

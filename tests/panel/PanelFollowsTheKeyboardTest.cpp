@@ -1,3 +1,4 @@
+#include "firmware/UpdaterRunner.h"
 #include "protocol/OrvaneMidiMessage49.h"
 #include "support/Midi.h"
 #include "support/PanelRig.h"
@@ -190,6 +191,81 @@ TEST_F (PanelFollowsTheKeyboard, PluggedBackWithUnsentEditsItAsksAndReadingDrops
     EXPECT_EQ (widgets().ccNumberCombo->getText(), "10 - Pan");
 }
 
+TEST_F (PanelFollowsTheKeyboard, EachReplugWithUnsentEditsAsksOnceAndReadingLeavesNothingToAskAbout)
+{
+    readKeyboard();
+    editKnob1Number (11);
+
+    // First the edits are kept, then the keyboard is read over them.
+    for (const int answer : { keepTheEditorsValues, readTheKeyboard })
+    {
+        SCOPED_TRACE (answer);
+        keyboard.unplug();
+        poll();
+        dialogs.forgetShown();
+        dialogs.answerChoice (answer);
+        plugBackIn();
+        ASSERT_TRUE (runMessageLoopUntil ([this] { return dialogs.countTitled (keyboardConnected) == 1; }));
+        ASSERT_TRUE (ports.waitUntilIdle());
+        flushMessageLoop();
+        for (int i = 0; i < 3; ++i)
+        {
+            tick();
+            poll();
+        }
+        EXPECT_EQ (dialogs.getShown().size(), 1u) << "one question, and nothing after it";
+    }
+
+    ASSERT_TRUE (runMessageLoopUntil ([this] { return readBackFinished (keyboard); }));
+    EXPECT_EQ (manager().getNumber (0x30), 10);
+    EXPECT_FALSE (manager().getCache().hasUnkeptEdits());
+}
+
+TEST_F (PanelFollowsTheKeyboard, DetectionsBeforeTheQuestionComesUpShareOneQuestion)
+{
+    readKeyboard();
+    editKnob1Number (11);
+
+    // Two detections land before the message loop shows the question.
+    panel->keyboardEvent (eventDetected, 0, 0, 0);
+    panel->keyboardEvent (eventDetected, 0, 0, 0);
+    dialogs.answerChoice (keepTheEditorsValues);
+    flushMessageLoop();
+
+    EXPECT_EQ (dialogs.countTitled (keyboardConnected), 1);
+    EXPECT_TRUE (manager().getCache().hasUnkeptEdits());
+}
+
+// The first search ending without a keyboard is told, but never over
+// another of the editor's dialogs, where a click meant for that one would
+// hit the alert: it waits until they are closed.
+TEST_F (PanelFollowsTheKeyboard, TheNotFoundAlertNeverComesUpOverAnotherDialog)
+{
+    keyboard.unplug();
+    ports.addOutput ("Synth");
+    createPanel();
+
+    // The search ends while the user is choosing a firmware file.
+    dialogs.whileOpen (
+        [this] (const ScriptedDialogs::Shown& shown)
+        {
+            if (shown.title == UpdaterRunner::fileChooserTitle)
+            {
+                tick();
+                tick();
+                flushMessageLoop();
+            }
+        });
+    dialogs.answerFile (std::nullopt);
+    widgets().firmwareButton->triggerClick();
+    flushMessageLoop();
+
+    ASSERT_EQ (dialogs.countTitled (keyboardProblem), 1);
+    EXPECT_EQ (dialogs.getShown().back().title, keyboardProblem) << "after the chooser closed";
+    for (const auto& shown : dialogs.getShown())
+        EXPECT_TRUE (shown.over.isEmpty()) << shown.title << " came up over " << shown.over;
+}
+
 TEST_F (PanelFollowsTheKeyboard, AKeyboardThatFallsSilentDuringTheReadBackIsReportedOnceAndNoLongerListenedTo)
 {
     keyboard.unplug();
@@ -201,7 +277,19 @@ TEST_F (PanelFollowsTheKeyboard, AKeyboardThatFallsSilentDuringTheReadBackIsRepo
 
     tick(); // the end of detection leaves the inputs to the read-back
     EXPECT_GT (ports.getNumOpenInputs(), 0);
+    // The unanswered request goes twice more, a step time apart, before the
+    // keyboard is given up on.
     poll();
+    for (int resend = 0; resend < ReadBackChain::maxResends; ++resend)
+    {
+        EXPECT_EQ (dialogs.countTitled (keyboardProblem), 0);
+        clock.advance (ReadBackChain::stepTimeoutMs);
+        poll();
+    }
+    std::vector<juce::MidiMessage> sent;
+    for (const auto& s : ports.getSentMessages (identityOnly.output))
+        sent.push_back (s.message);
+    EXPECT_EQ (controllerNumberRequests (sent), 1 + ReadBackChain::maxResends);
     poll();
 
     ASSERT_EQ (dialogs.countTitled (keyboardProblem), 1);

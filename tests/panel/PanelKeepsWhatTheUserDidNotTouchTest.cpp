@@ -1,3 +1,4 @@
+#include "firmware/UpdaterRunner.h"
 #include "protocol/OrvaneMidiMessage49.h"
 #include "support/Midi.h"
 #include "support/PanelRig.h"
@@ -9,20 +10,7 @@
 class PanelKeepsWhatTheUserDidNotTouch : public PanelRig
 {
 protected:
-    void readKeyboard()
-    {
-        createPanel();
-        ASSERT_TRUE (runMessageLoopUntil ([this] { return readBackFinished (keyboard); }));
-        tick(); // the inputs close: sending needs none
-    }
-
-    void sendToMemory (int memory)
-    {
-        choose (*widgets().memoryCombo, memory - 1);
-        widgets().sendButton->triggerClick();
-        flushMessageLoop();
-        ASSERT_TRUE (ports.waitUntilIdle());
-    }
+    void readKeyboard() { PanelRig::readKeyboard (keyboard); }
 
     // Parameter p of control id in the keyboard's memory, or -1 when it holds nothing.
     int inMemory (int memory, int id, int p) const
@@ -135,7 +123,7 @@ TEST_F (PanelKeepsWhatTheUserDidNotTouch, AGlobalThatFitsNoDataByteIsNotSentAndT
 }
 
 //==============================================================================
-TEST_F (PanelKeepsWhatTheUserDidNotTouch, AnotherModelOfTheFamilyIsNamedAndNeitherReadNorSentNorCalibrated)
+TEST_F (PanelKeepsWhatTheUserDidNotTouch, AnotherModelOfTheFamilyIsNamedAndNeitherReadNorSentNorCalibratedNorFlashed)
 {
     keyboard.setModelNumber (3); // an OV49
     createPanel();
@@ -154,8 +142,17 @@ TEST_F (PanelKeepsWhatTheUserDidNotTouch, AnotherModelOfTheFamilyIsNamedAndNeith
     flushMessageLoop();
     ASSERT_TRUE (ports.waitUntilIdle());
 
+    // A Vorlo image would leave another model unable to start: refused
+    // before the file is even asked for.
+    widgets().firmwareButton->triggerClick();
+    flushMessageLoop();
+    ASSERT_TRUE (ports.waitUntilIdle());
+
     EXPECT_EQ (keyboard.getReceivedMessages().size(), receivedAfterDetection);
     ASSERT_EQ (dialogs.countTitled ("Keyboard Problem"), 2);
+    ASSERT_EQ (dialogs.countTitled (UpdaterRunner::errorTitle), 1);
+    EXPECT_EQ (dialogs.getShown().size(), 3u) << "no file chooser, no question";
+    EXPECT_THAT (dialogs.getShown().back().text.toStdString(), ::testing::HasSubstr ("so this editor does not upgrade it"));
     for (const auto& shown : dialogs.getShown())
         EXPECT_THAT (shown.text.toStdString(), ::testing::HasSubstr ("Orvane OV49, not a Velmora Vorlo"));
 }

@@ -80,7 +80,7 @@ TEST_F (PanelReadBack, APickAfterTheReadBackShowsTheKeyboardsAssignment)
     EXPECT_EQ (widgets().ccNumberCombo->getText(), "10 - Pan");
     pick ("0x70");
     pick ("0x33"); // the keyboard's knob 9 is a relative encoder, mode 2
-    EXPECT_EQ (widgets().modeCombo->getText(), "Continuous");
+    EXPECT_EQ (widgets().modeCombo->getText(), "Rel. Control");
     EXPECT_EQ (manager().getItemParam (1, 0x33), 2) << "showing a control never writes its mode back";
 }
 

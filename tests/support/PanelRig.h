@@ -58,6 +58,23 @@ protected:
         return ledsOff && ! panel->isReadingBack();
     }
 
+    // The editor found the keyboard and read every setting from it.
+    void readKeyboard (const SimulatedKeyboard& keyboard)
+    {
+        createPanel();
+        ASSERT_TRUE (runMessageLoopUntil ([&] { return readBackFinished (keyboard); }));
+        tick(); // the inputs close: sending needs none
+    }
+
+    // "Send to Keyboard" into a memory, and everything arrived.
+    void sendToMemory (int memory)
+    {
+        choose (*panel->getWidgets().memoryCombo, memory - 1);
+        panel->getWidgets().sendButton->triggerClick();
+        flushMessageLoop();
+        ASSERT_TRUE (ports.waitUntilIdle());
+    }
+
     void tick()
     {
         clock.advance (OrvaneManager49::probeIntervalMs);

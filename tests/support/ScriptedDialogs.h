@@ -16,41 +16,46 @@ public:
         juce::MessageBoxIconType icon;
         juce::String title, text;
         juce::File startIn = {}; // where a file chooser started
+        juce::String over = {};  // the title of a dialog it came up over, if any
     };
 
     void showMessage (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override
     {
-        const std::lock_guard<std::mutex> lock (mutex);
-        shown.push_back ({ icon, title, text });
+        show ({ icon, title, text });
     }
 
     bool askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text) override
     {
+        show ({ icon, title, text });
         const std::lock_guard<std::mutex> lock (mutex);
-        shown.push_back ({ icon, title, text });
         return next (okAnswers, false);
     }
 
     int askChoice (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& text, const juce::StringArray&) override
     {
+        show ({ icon, title, text });
         const std::lock_guard<std::mutex> lock (mutex);
-        shown.push_back ({ icon, title, text });
         return next (choices, 0);
     }
 
     std::optional<juce::File> chooseFileToOpen (const juce::String& title, const juce::File& startIn, const juce::String& patterns) override
     {
+        show ({ juce::MessageBoxIconType::NoIcon, title, patterns, startIn });
         const std::lock_guard<std::mutex> lock (mutex);
-        shown.push_back ({ juce::MessageBoxIconType::NoIcon, title, patterns, startIn });
         return next (files, std::optional<juce::File>());
     }
 
     std::optional<juce::File> chooseFileToSave (const juce::String& title, const juce::File& startIn, const juce::String& patterns) override
     {
+        show ({ juce::MessageBoxIconType::NoIcon, title, patterns, startIn });
         const std::lock_guard<std::mutex> lock (mutex);
-        shown.push_back ({ juce::MessageBoxIconType::NoIcon, title, patterns, startIn });
         return next (files, std::optional<juce::File>());
     }
+
+    // Runs while each dialog is open, as the user would take their time over
+    // it while the message loop goes on: what else comes up meanwhile is
+    // recorded as over it.
+    void whileOpen (std::function<void (const Shown&)> action) { openAction = std::move (action); }
 
     // The task runs on a worker thread, as behind JUCE's progress window,
     // until it ends or the condition set by cancelProgressWhen holds.
@@ -60,21 +65,22 @@ public:
         {
             const std::lock_guard<std::mutex> lock (mutex);
             shown.push_back ({ juce::MessageBoxIconType::NoIcon, title, {} });
+            shown.back().over = open.empty() ? juce::String() : open.back();
             shouldCancel = cancelCondition;
         }
 
         TaskThread worker (task);
         worker.startThread (juce::Thread::Priority::normal);
-        while (worker.isThreadRunning())
+        bool cancelled = false;
+        while (worker.isThreadRunning() && ! cancelled)
         {
-            if (shouldCancel && shouldCancel())
-            {
+            cancelled = shouldCancel && shouldCancel();
+            if (cancelled)
                 worker.stopThread (stopTimeoutMs);
-                return false;
-            }
-            juce::Thread::sleep (1);
+            else
+                juce::Thread::sleep (1);
         }
-        return true;
+        return ! cancelled;
     }
 
     // The user presses Cancel in the progress window once this holds.
@@ -105,6 +111,23 @@ public:
     void answerFile (std::optional<juce::File> file) { files.push_back (std::move (file)); }
 
 private:
+    void show (Shown dialog)
+    {
+        std::function<void (const Shown&)> action;
+        {
+            const std::lock_guard<std::mutex> lock (mutex);
+            if (! open.empty())
+                dialog.over = open.back();
+            shown.push_back (dialog);
+            open.push_back (dialog.title);
+            action = openAction;
+        }
+        if (action)
+            action (dialog);
+        const std::lock_guard<std::mutex> lock (mutex);
+        open.pop_back();
+    }
+
     struct TaskThread : juce::Thread
     {
         explicit TaskThread (ProgressTask& t) : juce::Thread ("progress task"), task (t) {}
@@ -128,4 +151,6 @@ private:
     std::deque<int> choices;
     std::deque<std::optional<juce::File>> files;
     std::function<bool()> cancelCondition;
+    std::function<void (const Shown&)> openAction;
+    std::vector<juce::String> open;
 };

@@ -16,6 +16,10 @@ TEST (DocumentCommands, ExitCodesOfEachCommandForEachOutcome)
     const auto settings = testDataFile ("default-settings.vorlo25").getFullPathName();
     const auto hostile = scratch.write ("bomb.vorlo25", juce::String::repeatedString ("<a>", 5000)).getFullPathName();
     const auto missing = scratch.file ("missing.vorlo25").getFullPathName();
+    const auto outOfRange =
+        scratch.write ("odd.vorlo25", "<Settings><Items><Item ID=\"48\" Mode=\"99\" Chan=\"200\" Num=\"300\"/></Items></Settings>")
+            .getFullPathName();
+    const auto page = scratch.write ("page.vorlo25", "<html><body/></html>").getFullPathName();
     const auto out = [&scratch] (const char* name) { return scratch.file (name).getFullPathName(); };
     const auto unwritable = scratch.file ("no such folder").getChildFile ("out").getFullPathName();
 
@@ -38,6 +42,10 @@ TEST (DocumentCommands, ExitCodesOfEachCommandForEachOutcome)
         { "normalize to an unwritable place", { "normalize", settings, unwritable }, 1, nullptr },
         { "chart of a hostile file", { "chart", hostile, out ("c3.html") }, 1, nullptr },
         { "normalize a hostile file", { "normalize", hostile, out ("n3.vorlo25") }, 1, nullptr },
+        { "chart of a value that fits no parameter", { "chart", outOfRange, out ("c4.html") }, 1, nullptr },
+        { "normalize a value that fits no parameter", { "normalize", outOfRange, out ("n6.vorlo25") }, 1, nullptr },
+        { "chart of a page", { "chart", page, out ("c5.html") }, 1, nullptr },
+        { "normalize a page", { "normalize", page, out ("n7.vorlo25") }, 1, nullptr },
         { "defaults without OUT", { "defaults" }, 2, nullptr },
         { "chart without OUT", { "chart", settings }, 2, nullptr },
         { "normalize with one operand too many", { "normalize", settings, out ("n4"), out ("n5") }, 2, nullptr },

@@ -2,159 +2,138 @@
 
 #include "documents/StrictUtf8.h"
 
+#include <expat.h>
+
 namespace
 {
 juce::String kilobytes (juce::int64 bytes) { return juce::String ((bytes + 1023) / 1024) + " KB"; }
 
-bool startsWith (const char* text, const char* end, const char* prefix)
+const juce::String declarationsRefused = "it contains a document type declaration, which settings files never have";
+
+// One pass of expat over the document, building JUCE's element tree as it
+// goes. Whatever a settings file never holds stops the parser in its
+// callback, with the reason; so does nesting deeper than the limit, before
+// the tree grows any deeper.
+class ExpatTreeBuilder
 {
-    const auto length = std::strlen (prefix);
-    return (size_t) (end - text) >= length && std::memcmp (text, prefix, length) == 0;
-}
-
-// Past the first occurrence of terminator at or after text, or end.
-const char* skipPast (const char* text, const char* end, const char* terminator)
-{
-    const auto length = std::strlen (terminator);
-    for (; (size_t) (end - text) >= length; ++text)
-        if (std::memcmp (text, terminator, length) == 0)
-            return text + length;
-    return end;
-}
-
-// XML's five named entities and character references of a real character.
-bool isPlainEntity (const char* text, const char* end)
-{
-    for (const auto* named : { "&amp;", "&lt;", "&gt;", "&quot;", "&apos;" })
-        if (startsWith (text, end, named))
-            return true;
-
-    if (! startsWith (text, end, "&#"))
-        return false;
-
-    const bool hex = text + 2 < end && (text[2] == 'x' || text[2] == 'X');
-    const auto* digits = text + (hex ? 3 : 2);
-    const int radix = hex ? 16 : 10;
-    const int maxDigits = hex ? 6 : 7;
-
-    juce::int64 value = 0;
-    int count = 0;
-    for (auto* p = digits; p < end; ++p)
+public:
+    explicit ExpatTreeBuilder (int maxDepthToAllow) : maxDepth (maxDepthToAllow), parser (XML_ParserCreate ("UTF-8"))
     {
-        if (*p == ';')
-            return count > 0 && value > 0 && value <= 0x10FFFF;
-
-        const int digit = juce::CharacterFunctions::getHexDigitValue ((juce::juce_wchar) (unsigned char) *p);
-        if (digit < 0 || digit >= radix || ++count > maxDigits)
-            return false;
-        value = value * radix + digit;
+        XML_SetUserData (parser, this);
+        XML_SetElementHandler (parser, startElement, endElement);
+        XML_SetStartDoctypeDeclHandler (parser, startDoctype);
+        XML_SetEntityDeclHandler (parser, entityDeclaration);
+        XML_SetProcessingInstructionHandler (parser, processingInstruction);
+        // No DTD is ever read, so no entity of one is ever expanded.
+        XML_SetParamEntityParsing (parser, XML_PARAM_ENTITY_PARSING_NEVER);
     }
-    return false;
-}
 
-bool hasDeclarations (const char* text, const char* end)
-{
-    for (auto* p = text; p < end; ++p)
-        if (*p == '<' && p + 1 < end && p[1] == '!' && ! startsWith (p, end, "<!--") && ! startsWith (p, end, "<![CDATA["))
-            return true;
-    return false;
-}
+    ~ExpatTreeBuilder() { XML_ParserFree (parser); }
 
-// A processing instruction after the XML declaration. JUCE's parser loops
-// forever on one followed by text inside an element.
-bool hasProcessingInstructions (const char* text, const char* end)
-{
-    auto* p = text;
-    while (p < end && juce::CharacterFunctions::isWhitespace (*p))
-        ++p;
-    if (startsWith (p, end, "<?xml"))
-        p = skipPast (p + 5, end, "?>");
-
-    for (; p < end; ++p)
-        if (*p == '<' && p + 1 < end && p[1] == '?')
-            return true;
-    return false;
-}
-
-const char* findUnsafeEntity (const char* text, const char* end)
-{
-    for (auto* p = text; p < end; ++p)
-        if (*p == '&' && ! isPlainEntity (p, end))
-            return p;
-    return nullptr;
-}
-
-// How deep the parser would recurse, or deeper: elements are counted as it
-// reads them, skipping comments, processing instructions and CDATA, and
-// reading an attribute value whole, so that a '>' inside one ends nothing.
-// Where the parser would stop reading a broken tag, at a '<', so does this.
-struct Nesting
-{
-    int deepest = 0;
-    int leftOpen = 0; // elements not closed by the end of the text
-};
-
-Nesting scanNesting (const char* text, const char* end)
-{
-    int depth = 0, deepest = 0;
-
-    for (auto* p = text; p < end;)
+    std::unique_ptr<juce::XmlElement> parse (const char* text, size_t size, juce::String& error)
     {
-        if (*p != '<')
+        if (parser == nullptr)
         {
-            ++p;
-            continue;
+            error = "it could not be read (out of memory)";
+            return nullptr;
         }
 
-        if (startsWith (p, end, "<!--"))
-            p = skipPast (p + 4, end, "-->");
-        else if (startsWith (p, end, "<?"))
-            p = skipPast (p + 2, end, "?>");
-        else if (startsWith (p, end, "<![CDATA["))
-            p = skipPast (p + 9, end, "]]>");
-        else if (startsWith (p, end, "</"))
+        if (XML_Parse (parser, text, (int) size, XML_TRUE) == XML_STATUS_OK && root != nullptr)
+            return std::move (root);
+
+        error = describeFailure();
+        return nullptr;
+    }
+
+private:
+    juce::String describeFailure() const
+    {
+        if (refusal.isNotEmpty())
+            return refusal;
+
+        const auto code = XML_GetErrorCode (parser);
+        if (code == XML_ERROR_UNDEFINED_ENTITY || code == XML_ERROR_RECURSIVE_ENTITY_REF || code == XML_ERROR_BINARY_ENTITY_REF
+            || code == XML_ERROR_ATTRIBUTE_EXTERNAL_ENTITY_REF || code == XML_ERROR_ENTITY_DECLARED_IN_PE)
+            return "it contains an entity reference other than XML's own, which settings files never have";
+
+        // Elements still open where the text ends: a document cut short.
+        const bool atTheEnd = code == XML_ERROR_NO_ELEMENTS || code == XML_ERROR_UNCLOSED_TOKEN || code == XML_ERROR_PARTIAL_CHAR
+                           || code == XML_ERROR_UNCLOSED_CDATA_SECTION;
+        if (atTheEnd && ! open.empty())
+            return "it ends before all its elements are closed, so it may have been cut short";
+
+        // "not well-formed (invalid token)" says the first half twice.
+        auto reason = juce::String (XML_ErrorString (code));
+        if (reason.startsWith ("not well-formed (") && reason.endsWith (")"))
+            reason = reason.fromFirstOccurrenceOf ("(", false, false).dropLastCharacters (1);
+        return "it is not a well-formed XML document (" + reason + " at line "
+             + juce::String ((juce::int64) XML_GetCurrentLineNumber (parser)) + ")";
+    }
+
+    void refuse (const juce::String& reason)
+    {
+        if (refusal.isEmpty())
+            refusal = reason;
+        XML_StopParser (parser, XML_FALSE);
+    }
+
+    static ExpatTreeBuilder& of (void* userData) { return *static_cast<ExpatTreeBuilder*> (userData); }
+
+    static void XMLCALL startElement (void* userData, const XML_Char* name, const XML_Char** attributes)
+    {
+        auto& self = of (userData);
+        if (self.refusal.isNotEmpty()) // a stopped parser may still call back
+            return;
+        if ((int) self.open.size() >= self.maxDepth)
         {
-            depth = std::max (0, depth - 1);
-            p = skipPast (p + 2, end, ">");
+            self.refuse ("its elements are nested more than " + juce::String (self.maxDepth) + " levels deep");
+            return;
         }
+
+        auto element = std::make_unique<juce::XmlElement> (juce::String::fromUTF8 (name));
+        for (auto** attribute = attributes; *attribute != nullptr; attribute += 2)
+            element->setAttribute (juce::Identifier (juce::String::fromUTF8 (attribute[0])), juce::String::fromUTF8 (attribute[1]));
+
+        auto* added = element.get();
+        if (self.open.empty())
+            self.root = std::move (element);
         else
-        {
-            deepest = std::max (deepest, ++depth);
-            bool afterEquals = false;
-
-            for (++p; p < end && *p != '<';)
-            {
-                const char c = *p;
-
-                if ((c == '"' || c == '\'') && afterEquals)
-                {
-                    const char quote[] = { c, 0 };
-                    p = skipPast (p + 1, end, quote);
-                    afterEquals = false;
-                    continue;
-                }
-
-                if (startsWith (p, end, "/>"))
-                {
-                    --depth;
-                    p += 2;
-                    break;
-                }
-
-                ++p;
-                if (c == '>')
-                    break;
-
-                if (c == '=')
-                    afterEquals = true;
-                else if (! juce::CharacterFunctions::isWhitespace (c))
-                    afterEquals = false;
-            }
-        }
+            self.open.back()->addChildElement (element.release());
+        self.open.push_back (added);
     }
 
-    return { deepest, depth };
-}
+    static void XMLCALL endElement (void* userData, const XML_Char*)
+    {
+        auto& self = of (userData);
+        if (self.refusal.isEmpty() && ! self.open.empty())
+            self.open.pop_back();
+    }
+
+    static void XMLCALL startDoctype (void* userData, const XML_Char*, const XML_Char*, const XML_Char*, int)
+    {
+        of (userData).refuse (declarationsRefused);
+    }
+
+    static void XMLCALL entityDeclaration (void* userData, const XML_Char*, int, const XML_Char*, int, const XML_Char*, const XML_Char*,
+                                           const XML_Char*, const XML_Char*)
+    {
+        of (userData).refuse (declarationsRefused);
+    }
+
+    // The XML declaration is not one: expat reports it apart.
+    static void XMLCALL processingInstruction (void* userData, const XML_Char*, const XML_Char*)
+    {
+        of (userData).refuse ("it contains a processing instruction, which settings files never have");
+    }
+
+    const int maxDepth;
+    XML_Parser parser;
+    std::unique_ptr<juce::XmlElement> root;
+    std::vector<juce::XmlElement*> open;
+    juce::String refusal;
+
+    JUCE_DECLARE_NON_COPYABLE (ExpatTreeBuilder)
+};
 } // namespace
 
 std::unique_ptr<juce::XmlElement> UntrustedXmlReader::readFile (const juce::File& file, juce::String& error) const
@@ -204,53 +183,15 @@ std::unique_ptr<juce::XmlElement> UntrustedXmlReader::parse (const void* data, s
     const auto* text = static_cast<const char*> (data);
     const auto* end = text + size;
 
-    if (startsWith (text, end, "\xEF\xBB\xBF"))
-        text += 3;
+    // A byte-order mark is expat's to read; the check of the text skips it.
+    const bool hasByteOrderMark = size >= 3 && std::memcmp (text, "\xEF\xBB\xBF", 3) == 0;
+    const auto* content = hasByteOrderMark ? text + 3 : text;
 
-    if (std::find (text, end, '\0') != end || ! StrictUtf8::isWellFormed (text, (size_t) (end - text)))
+    if (std::find (content, end, '\0') != end || ! StrictUtf8::isWellFormed (content, (size_t) (end - content)))
     {
         error = "it is not a text file";
         return nullptr;
     }
 
-    if (hasDeclarations (text, end))
-    {
-        error = "it contains a document type declaration, which settings files never have";
-        return nullptr;
-    }
-
-    if (hasProcessingInstructions (text, end))
-    {
-        error = "it contains a processing instruction, which settings files never have";
-        return nullptr;
-    }
-
-    if (findUnsafeEntity (text, end) != nullptr)
-    {
-        error = "it contains an entity reference other than XML's own, which settings files never have";
-        return nullptr;
-    }
-
-    const auto nesting = scanNesting (text, end);
-    if (nesting.deepest > limits.maxDepth)
-    {
-        error = "its elements are nested more than " + juce::String (limits.maxDepth) + " levels deep";
-        return nullptr;
-    }
-
-    // The parser takes a document whose end is missing for whole.
-    if (nesting.leftOpen > 0)
-    {
-        error = "it ends before all its elements are closed, so it may have been cut short";
-        return nullptr;
-    }
-
-    juce::XmlDocument document (juce::String::fromUTF8 (text, (int) (end - text)));
-    auto root = document.getDocumentElement();
-    if (root == nullptr)
-    {
-        const auto reason = document.getLastParseError();
-        error = "it is not a well-formed XML document" + (reason.isNotEmpty() ? " (" + reason + ")" : juce::String());
-    }
-    return root;
+    return ExpatTreeBuilder (limits.maxDepth).parse (text, (size_t) (end - text), error);
 }

@@ -2,13 +2,13 @@
 
 #include "JuceIncludes.h"
 
-// Reads an XML document that may come from anyone. JUCE's parser trusts its
-// input: it recurses once per nesting level, expands the entities of a DTD
-// recursively, and loops forever on a processing instruction followed by
-// text. So before parsing, this refuses what a document of the editor's never
-// holds: more bytes than the limit, bytes that are not UTF-8 text, a DTD,
-// processing instructions besides the XML declaration, entity references
-// other than XML's own, and nesting deeper than the limit.
+// Reads an XML document that may come from anyone, with expat: a streaming
+// parser made for untrusted input, which does not recurse on nesting. It
+// refuses what a document of the editor's never holds, each where the parser
+// meets it: more bytes than the limit, bytes that are not UTF-8 text, a DTD
+// or entity declaration, processing instructions besides the XML
+// declaration, entity references other than XML's own, and nesting deeper
+// than the limit. The result is JUCE's element tree, without text.
 class UntrustedXmlReader
 {
 public:

@@ -236,7 +236,9 @@ TEST (SettingsFile, HostileOrBrokenFilesAreRefusedWithTheirReasonAndChangeNothin
     const Case cases[] = {
         { "huge", text (settingsText (juce::String::repeatedString (item, 20000))), "larger than a settings file can be" },
         { "deeply nested", text (manyLevels ("<a>", 80000)), "nested more than 16 levels deep" },
-        { "nested through a broken tag", text ("<Settings><a \"" + manyLevels ("<b>", 60000)), "nested more than 16 levels deep" },
+        // The parser stops at the broken tag, before any of the levels after it.
+        { "nested through a broken tag", text ("<Settings><a \"" + manyLevels ("<b>", 60000)),
+          "not a well-formed XML document (invalid token at line 1)" },
         { "entity expansion",
           text ("<?xml version=\"1.0\"?><!DOCTYPE lolz [<!ENTITY lol \"lol\"><!ENTITY lol2 \"&lol;&lol;&lol;&lol;\">]>"
                 "<Settings><Items><Item ID=\"&lol2;\"/></Items></Settings>"),
@@ -244,7 +246,10 @@ TEST (SettingsFile, HostileOrBrokenFilesAreRefusedWithTheirReasonAndChangeNothin
         { "self-referencing entity", text ("<!DOCTYPE s [<!ENTITY a \"&a;\">]><Settings a=\"&a;\"/>"), "document type declaration" },
         { "processing instruction before text, on which the parser loops forever", text ("<Settings><a><?pi x?>text</a></Settings>"),
           "processing instruction" },
-        { "undeclared entity", text (settingsText ("<Item ID=\"&x;<Item/>;\"/>")), "entity reference" },
+        { "undeclared entity", text (settingsText ("<Item ID=\"&x;\"/>")), "entity reference" },
+        { "undeclared entity before a tag inside a value", text (settingsText ("<Item ID=\"&x;<Item/>;\"/>")),
+          "not a well-formed XML document" },
+        { "an entity beyond Unicode", text (settingsText ("<Item ID=\"&#x110000;\"/>")), "not a well-formed XML document" },
         { "binary junk", junk, "not a text file" },
         { "text that is not UTF-8", juce::MemoryBlock ("<Settings>\xFF\xFE", 12), "not a text file" },
         { "an overlong '/', which JUCE's check lets through", juce::MemoryBlock ("<Settings>\xC0\xAF</Settings>", 23), "not a text file" },

@@ -5,8 +5,8 @@
 #include <map>
 #include <optional>
 
-// The words after a command's name, read against its spec: its options and
-// its positional arguments. "--" ends the options.
+// The words after a command's name, read against its spec with CLI11: its
+// options and its positional arguments. "--" ends the options.
 class ParsedCommand
 {
 public:
@@ -31,6 +31,10 @@ private:
 // At most the first few characters of a word, for an error message: a
 // mistyped argument may be very long.
 juce::String excerptOf (const juce::String& word);
+
+// ". Did you mean '--simulated'?" for the candidate nearest a mistyped word,
+// when one is near enough; empty otherwise.
+juce::String suggestionFor (const juce::String& word, const juce::StringArray& candidates);
 
 // The command line's arguments (argv[1] on) as text. Nothing, with the
 // reason in error, when one of them is not well-formed UTF-8, as from a

@@ -2,8 +2,9 @@
 
 int reportUsageError (ToolContext& context, const juce::String& commandName, const juce::String& text)
 {
-    // A text that ends in "..." (a placeholder's name) needs no full stop.
-    const auto sentence = text.endsWithChar ('.') ? text : text + ".";
+    // A text that ends in "..." (a placeholder's name) or in a question
+    // needs no full stop.
+    const auto sentence = text.endsWithChar ('.') || text.endsWithChar ('?') ? text : text + ".";
     context.err << "vorloctl " << commandName << ": " << sentence << " Try 'vorloctl help " << commandName << "'." << std::endl;
     return ExitCode::usageError;
 }

@@ -13,6 +13,17 @@ const CommandSpec* findCommand (const juce::String& name)
     return nullptr;
 }
 
+int reportUnknown (ToolContext& context, const juce::String& what, const juce::String& word)
+{
+    juce::StringArray names;
+    for (const auto& command : vorloctlCommands())
+        names.add (command.name);
+    const auto suggestion = what == "command" ? suggestionFor (word, names) : juce::String();
+    context.err << "vorloctl: unknown " << what << " '" << excerptOf (word) << "'" << (suggestion.isEmpty() ? "." : suggestion)
+                << " Try 'vorloctl --help'." << std::endl;
+    return ExitCode::usageError;
+}
+
 juce::String overview()
 {
     juce::String text = "vorloctl: the command-line companion of the Velmora Vorlo MIDI Control Center.\n"
@@ -44,10 +55,7 @@ int runHelp (const juce::StringArray& words, ToolContext& context)
 
     const auto* command = findCommand (words[0]);
     if (command == nullptr)
-    {
-        context.err << "vorloctl: unknown command '" << excerptOf (words[0]) << "'. Try 'vorloctl --help'." << std::endl;
-        return ExitCode::usageError;
-    }
+        return reportUnknown (context, "command", words[0]);
     context.out << command->helpText();
     return ExitCode::success;
 }
@@ -87,11 +95,7 @@ int runVorloctl (const juce::StringArray& words, ToolContext& context)
 
     const auto* command = findCommand (first);
     if (command == nullptr)
-    {
-        context.err << "vorloctl: unknown " << (first.startsWith ("-") ? "option" : "command") << " '" << excerptOf (first)
-                    << "'. Try 'vorloctl --help'." << std::endl;
-        return ExitCode::usageError;
-    }
+        return reportUnknown (context, first.startsWith ("-") ? "option" : "command", first);
 
     juce::String error;
     const auto parsed = ParsedCommand::parse (*command, rest, error);

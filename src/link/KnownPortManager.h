@@ -1,8 +1,6 @@
 #pragma once
 
-#include "JuceIncludes.h"
-
-#include <array>
+#include "protocol/IdentityReply.h"
 
 // One keyboard model the editor knows: the exact MIDI port name it shows up
 // under, its number of keys, and its device code (model number × 256 plus a
@@ -14,16 +12,6 @@ struct KnownDevice
     int deviceCode = 0;
 };
 
-// Device codes of the keyboard family.
-namespace DeviceCode
-{
-constexpr int mill = 0x0100;
-constexpr int millRevision3 = 0x0101;
-constexpr int rover = 0x0200;
-constexpr int vantry = 0x0300;
-constexpr int vantry61 = 0x1300;
-constexpr int vorlo = 0x0400;
-} // namespace DeviceCode
 
 // The fixed table of known keyboard models, created on first use and deleted
 // when JUCE shuts down.
@@ -53,19 +41,5 @@ juce::String modelNameFor (int deviceCode);
 // every message that refuses another model.
 juce::String describeOtherModel (int deviceCode);
 
-using FirmwareRevision = std::array<juce::uint8, 4>;
-
 // The revision as the editor shows it: each byte as a signed number, joined by dots.
 juce::String formatFirmwareRevision (const FirmwareRevision& revision);
-
-// True when the message is a keyboard of the family answering the universal
-// identity request.
-bool isIdentityReply (const juce::MidiMessage& message);
-
-// The device code an identity reply names; 0 when the reply is too short to
-// carry its revision bytes.
-int deviceCodeFromIdentityReply (const juce::MidiMessage& message);
-
-// Copies the four firmware revision bytes of an identity reply into out;
-// leaves out as it was when the reply is too short.
-void copyFirmwareRevision (const juce::MidiMessage& message, FirmwareRevision& out);

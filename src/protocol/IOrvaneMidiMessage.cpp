@@ -1,6 +1,6 @@
 #include "protocol/IOrvaneMidiMessage.h"
 
-#include "link/KnownPortManager.h"
+#include "protocol/IdentityReply.h"
 
 int IOrvaneMidiMessage::dataSize() const noexcept { return isSysEx() ? getSysExDataSize() : 0; }
 

@@ -1,8 +1,5 @@
 #include "link/OrvaneManager49.h"
 
-#include "documents/MidiChart.h"
-#include "documents/SettingsFile.h"
-
 namespace
 {
 // The universal identity request, addressed to all devices.
@@ -536,9 +533,6 @@ void OrvaneManager49::handleAsyncUpdate()
 //==============================================================================
 void OrvaneManager49::resetToDefaults() { cache.resetToDefaults (ValueSource::defaults); }
 
-juce::Result OrvaneManager49::saveSettings (const juce::File& file) const { return SettingsFile::save (cache, file); }
-juce::Result OrvaneManager49::loadSettings (const juce::File& file) { return SettingsFile::load (cache, file); }
-juce::Result OrvaneManager49::exportChart (const juce::File& file) const { return MidiChart::save (cache, file); }
 
 bool OrvaneManager49::requestControllerNumbers (int item)
 {

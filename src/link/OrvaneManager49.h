@@ -139,13 +139,6 @@ public:
     // detected keyboard's firmware revision are left alone.
     void resetToDefaults();
 
-    // The settings file and the MIDI chart of the cache. Nothing is sent. Each
-    // fails, with the reason, leaving the cache and any file there as they
-    // were; what a file sets counts as loaded from a file.
-    juce::Result saveSettings (const juce::File& file) const;
-    juce::Result loadSettings (const juce::File& file);
-    juce::Result exportChart (const juce::File& file) const;
-
     //==============================================================================
     // Senders. Each returns false, sending nothing, without a keyboard output,
     // and paces the keyboard's output at one message per 2 ms.

@@ -614,7 +614,7 @@ void KbdSettingComponentVorlo::loadSettings()
     if (! file)
         return;
 
-    const auto result = manager.loadSettings (*file);
+    const auto result = SettingsFile::load (manager.getCache(), *file);
     if (result.failed())
     {
         showFileProblem ("The settings file " + file->getFullPathName().quoted() + " was not loaded", result,
@@ -669,7 +669,7 @@ bool KbdSettingComponentVorlo::saveSettingsAs()
     if (! file)
         return false;
 
-    const auto result = manager.saveSettings (*file);
+    const auto result = SettingsFile::save (manager.getCache(), *file);
     if (result.failed())
     {
         showFileProblem ("The settings were not saved to " + file->getFullPathName().quoted(), result,
@@ -689,7 +689,7 @@ void KbdSettingComponentVorlo::exportChartAs()
     if (! file)
         return;
 
-    const auto result = manager.exportChart (*file);
+    const auto result = MidiChart::save (manager.getCache(), *file);
     if (result.failed())
         showFileProblem ("The MIDI chart was not written to " + file->getFullPathName().quoted(), result,
                          "Any file that was there is unchanged.");

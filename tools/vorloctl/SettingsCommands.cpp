@@ -19,7 +19,7 @@ int readSettings (const ParsedCommand& command, ToolContext& context)
     if (! session.readSettings ("settings"))
         return ExitCode::failed;
 
-    if (DocumentFiles::reportWrite (session.getManager().saveSettings (file), file, context) != ExitCode::success)
+    if (DocumentFiles::reportWrite (SettingsFile::save (session.getManager().getCache(), file), file, context) != ExitCode::success)
         return ExitCode::failed;
 
     context.out << "Read the settings of " << session.describeKeyboard() << " into " << file.getFullPathName() << "." << std::endl;
@@ -55,7 +55,7 @@ int sendSettings (const ParsedCommand& command, ToolContext& context)
     KeyboardSession session (command, context);
     auto& manager = session.getManager();
     manager.getCache().applyDefaultValues();
-    if (! DocumentFiles::reportLoad (manager.loadSettings (file), file, context))
+    if (! DocumentFiles::reportLoad (SettingsFile::load (manager.getCache(), file), file, context))
         return ExitCode::failed;
 
     if (! session.detectVorlo ("settings"))

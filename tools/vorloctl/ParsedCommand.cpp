@@ -68,8 +68,10 @@ std::optional<ParsedCommand> ParsedCommand::parse (const CommandSpec& spec, cons
     for (const auto& option : spec.options)
     {
         const auto name = option.name.toStdString();
-        options[option.name] = option.valueName.isEmpty() ? app.add_flag (name)->disable_flag_override()
-                                                          : app.add_option (name, optionValues[option.name]);
+        // Given twice, an option's last value counts, as it always has.
+        options[option.name] = option.valueName.isEmpty()
+                                 ? app.add_flag (name)->disable_flag_override()
+                                 : app.add_option (name, optionValues[option.name])->multi_option_policy (CLI::MultiOptionPolicy::TakeLast);
     }
     std::vector<std::string> positionals;
     app.add_option ("arguments", positionals);

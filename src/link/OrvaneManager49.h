@@ -1,22 +1,27 @@
 #pragma once
 
+#include "link/BootLoaderPorts.h"
 #include "link/Clock.h"
+#include "link/IdentityProbe.h"
+#include "link/InputPorts.h"
 #include "link/KeyboardMessageInterpreter.h"
+#include "link/KeyboardOutput.h"
 #include "link/KnownPortManager.h"
-#include "link/MidiPorts.h"
 #include "link/OrvaneManagerListener.h"
+#include "link/SendAll.h"
 #include "link/SystemMidiPorts.h"
 #include "link/ValueCache.h"
+#include "link/ValueQuery.h"
 #include "protocol/OrvaneMidiMessage49.h"
-
-#include <optional>
 
 // The one object through which the editor talks to the keyboard. It finds the
 // keyboard by sending the universal identity request to one output after
 // another while listening on every input, then owns the keyboard's ports and
 // accepts input only from the keyboard's input. It keeps the cache of every
 // control's assignment and of the global parameters, fills it from the
-// keyboard's replies, and sends it.
+// keyboard's replies, and sends it. The work is done by the parts it holds:
+// the identity probe, the inputs, the keyboard's output, the value query, the
+// send of the whole set and the boot loader's ports.
 //
 // Threads: the message thread (construction, detection, the GUI's calls) and
 // the MIDI input thread (incoming messages) both enter it. Shared state sits
@@ -83,7 +88,7 @@ public:
     void closeInputs();
     // Closes every input whatever is allowed, so that no message reaches the
     // manager or its listeners any more: for an owner about to go.
-    void stopListening() { releaseInputs(); }
+    void stopListening() { inputs.closeAll(); }
 
     // Records the port names and opens the first output named exactly outName
     // as the keyboard's output. False when no output has that name.
@@ -110,9 +115,9 @@ public:
     void handleIncomingMidiMessage (MidiInputPort* source, const juce::MidiMessage& message) override;
     void timerCallback() override;
 
-    static constexpr int probeIntervalMs = 2000;
-    static constexpr int tickGuardMs = 200;
-    static constexpr int probePasses = 2;
+    static constexpr int probeIntervalMs = IdentityProbe::probeIntervalMs;
+    static constexpr int tickGuardMs = IdentityProbe::tickGuardMs;
+    static constexpr int probePasses = IdentityProbe::probePasses;
 
     //==============================================================================
     // The value cache. Editing it never sends anything. The setters here are
@@ -167,22 +172,7 @@ public:
     // Sends the six parameters of one control, for the models that take them.
     void sendItemSetting (int id, int mode, int channel, int number, int minLsb, int maxMsb, int option);
 
-    // What a send of the whole set did.
-    struct SendAllReport
-    {
-        bool refusedModel = false; // a keyboard other than the Vorlo: nothing was sent
-        bool stored = false;       // the store command left for the keyboard
-        int valuesSent = 0;
-        int valuesFailed = 0;               // values that could not be sent
-        std::vector<int> controlsLeftAlone; // controls with values never read, loaded or set: those were not sent
-        juce::StringArray valuesOutOfRange; // globals and curves that fit no data byte: not sent
-
-        bool isComplete() const { return stored && valuesFailed == 0 && valuesOutOfRange.isEmpty(); }
-
-        // What went wrong in a send into the memory, for the user; empty
-        // when everything was sent and stored. Not for a refused model.
-        juce::String describeProblem (int memory) const;
-    };
+    using SendAllReport = ::SendAllReport;
 
     // Sends every cached control (but the pitch strip), the global channel and
     // three curves, then stores them into the memory. Values the editor only
@@ -199,28 +189,21 @@ public:
     // -1 when no reply came.
     int queryValue (int parameter, int item, int memory);
 
-    static constexpr int queryTimeoutMs = 1000;
-    static constexpr int queryResends = 2;
-    static constexpr int pacingMs = 2;
+    static constexpr int queryTimeoutMs = ValueQuery::timeoutMs;
+    static constexpr int queryResends = ValueQuery::resends;
+    static constexpr int pacingMs = KeyboardOutput::pacingMs;
 
 private:
-    void setForwardCallback (MidiInputPortCallback* callback, const juce::String& sourceName);
     void detachFirmwareCallback();
-    void openEveryInput();
 
     // Sends on the keyboard's output, paced; false, sending nothing, without
     // one, when a SysEx message carries a data byte of 0x80 or more, or when
     // the message did not leave (the port is gone).
-    bool sendToKeyboard (const juce::MidiMessage& message);
-    void waitOutPacingGap();
-    void markKeyboardUnpluggedLocked();
-    void takeQueryReply (const juce::MidiMessage& message);
+    bool sendToKeyboard (const juce::MidiMessage& message) { return keyboardOutput.send (message); }
 
-    void sendIdentityRequest (int index);
     void handleKeyboardMessage (const juce::String& sourceName, const juce::MidiMessage& message);
     void identify (const juce::String& sourceName, const juce::MidiMessage& identityReply);
     void applyPortNameFallback();
-    void releaseInputs();
     void handleAsyncUpdate() override;
     void notifyListeners (int event, int a, int b);
 
@@ -232,38 +215,19 @@ private:
     int deviceCode = DeviceCode::vorlo;
     FirmwareRevision firmwareRevision {};
     juce::String inputPortName, outputPortName;
-    std::unique_ptr<MidiOutputPort> keyboardOutput;
-    bool unplugged = false;
-    int probeIndex = 0;
 
-    // Touched only on the message thread.
-    std::unique_ptr<MidiOutputPort> probeOutput;
-    int outputCount = 0;
-    int passesLeft = 0;
-    juce::uint32 lastTickMs = 0;
     std::atomic<bool> detectionFinished { false };
-
     std::atomic<bool> inputsHeldForReadBack { false };
     std::atomic<bool> inputsToClose { false }; // the keyboard identified itself again
-
-    // Held across a send and its pause, so that both threads' messages are paced.
-    juce::CriticalSection sendLock;
-
-    bool queryPending = false;
-    int queryParameter = 0, queryItem = 0, queryMemory = 0, queryResult = -1;
 
     ValueCache cache;
     KeyboardMessageInterpreter interpreter { cache };
 
-    juce::CriticalSection inputsLock;
-    std::vector<std::unique_ptr<MidiInputPort>> openedInputs;
-
-    mutable juce::CriticalSection forwardLock;
-    MidiInputPortCallback* forwardCallback = nullptr;
-    juce::String forwardSourceName;
-
-    // The keyboard's port names while the boot loader's stand in for them.
-    std::optional<std::pair<juce::String, juce::String>> portNamesBeforeFirmware;
+    IdentityProbe probe { ports, clock };
+    InputPorts inputs { ports, *this };
+    KeyboardOutput keyboardOutput { ports, clock };
+    ValueQuery query { clock };
+    BootLoaderPorts bootLoader;
 
     juce::CriticalSection listenersLock;
     juce::Array<OrvaneManagerListener*> listeners;

@@ -1,5 +1,7 @@
 #include "link/ValueCache.h"
 
+#include "protocol/OrvaneMidiMessage49.h"
+
 namespace
 {
 enum class ControlKind
@@ -57,8 +59,6 @@ constexpr int modeControl = 1;
 constexpr int modeControlToggle = 8;
 constexpr int modeMidiNote = 9;
 constexpr int modePitchBend = 12;
-
-bool isDataByte (int value) { return value >= 0 && value <= 127; }
 
 constexpr int numModes = 15;
 
@@ -137,7 +137,7 @@ bool ValueCache::isControlAssumed (int id) const
 
 bool ValueCache::setItemParam (int parameter, int id, int value, ValueSource source)
 {
-    if (! juce::isPositiveAndBelow (parameter, numParameters) || ! isValidId (id) || ! isDataByte (value))
+    if (! juce::isPositiveAndBelow (parameter, numParameters) || ! isValidId (id) || ! OrvaneMidiMessage49::isDataByte (value))
         return false;
 
     const juce::ScopedLock sl (lock);
@@ -152,7 +152,7 @@ bool ValueCache::isMeaningful (int parameter, int value)
     {
         case 1: return juce::isPositiveAndBelow (value, numModes);
         case 2: return juce::isPositiveAndBelow (value, 16) || value == followGlobalChannel;
-        default: return isDataByte (value);
+        default: return OrvaneMidiMessage49::isDataByte (value);
     }
 }
 
@@ -357,7 +357,7 @@ int ValueCache::storeReplyPairs (int parameter, const juce::Array<int>& pairs)
     for (int i = 0; i < pairCount; ++i)
     {
         const int id = pairs[2 * i];
-        if (isKnownItem (id) && isDataByte (pairs[2 * i + 1]))
+        if (isKnownItem (id) && OrvaneMidiMessage49::isDataByte (pairs[2 * i + 1]))
             itemParams[parameter][id] = { pairs[2 * i + 1], ValueSource::keyboard };
     }
     return pairCount;

@@ -45,6 +45,9 @@ public:
     // A names message carries at most this many characters per text.
     static constexpr int maxNameLength = 16;
 
+    // Whether a value fits the seven bits of a SysEx data byte.
+    static constexpr bool isDataByte (int value) { return value >= 0 && value <= 127; }
+
     explicit OrvaneMidiMessage49 (const juce::MidiMessage& message) : IOrvaneMidiMessage (message) {}
 
     bool isControllerNumberRequest() const override;

@@ -1,0 +1,191 @@
+#include "panel/PanelWidgets.h"
+
+#include "panel/ControllerNames.h"
+#include "pickers/QLookAndFeel.h"
+
+namespace
+{
+const juce::Colour controlNameBackground { 0x60ff8080 };
+constexpr float labelFontHeight = 15.0f;
+
+// "first" to "last" as decimal texts.
+juce::StringArray numberTexts (int first, int last)
+{
+    juce::StringArray texts;
+    for (int i = first; i <= last; ++i)
+        texts.add (juce::String (i));
+    return texts;
+}
+
+juce::StringArray channelItemTexts()
+{
+    auto texts = numberTexts (1, 16);
+    texts.add ("Global");
+    return texts;
+}
+
+// Child construction, one helper per kind; each child is added, made visible
+// and given its fixed place in creation order.
+class Builder
+{
+public:
+    Builder (juce::Component& parentToFill, juce::ComboBox::Listener& boxes, juce::Button::Listener& buttons,
+             std::vector<std::pair<juce::Component*, juce::Rectangle<int>>>& placesToRecord)
+        : parent (parentToFill), boxListener (boxes), buttonListener (buttons), places (placesToRecord)
+    {
+    }
+
+    template <typename ComponentType, typename... Args>
+    std::unique_ptr<ComponentType> add (juce::Rectangle<int> bounds, Args&&... args)
+    {
+        auto child = std::make_unique<ComponentType> (std::forward<Args> (args)...);
+        parent.addAndMakeVisible (*child);
+        child->setBounds (bounds);
+        places.emplace_back (child.get(), bounds);
+        return child;
+    }
+
+    std::unique_ptr<juce::Label> label (const juce::String& name, const juce::String& text, juce::Rectangle<int> bounds)
+    {
+        auto madeLabel = add<juce::Label> (bounds, name, text);
+        madeLabel->setFont (juce::Font (labelFontHeight, juce::Font::plain));
+        madeLabel->setJustificationType (juce::Justification::centredLeft);
+        madeLabel->setEditable (false, false, false);
+        madeLabel->setColour (juce::TextEditor::textColourId, juce::Colours::black);
+        madeLabel->setColour (juce::TextEditor::backgroundColourId, juce::Colour (0x00000000));
+        return madeLabel;
+    }
+
+    std::unique_ptr<juce::ComboBox> combo (const juce::String& name, const juce::String& tooltip, const juce::StringArray& items,
+                                           juce::Rectangle<int> bounds)
+    {
+        auto comboBox = add<juce::ComboBox> (bounds, name);
+        comboBox->setTooltip (tooltip);
+        comboBox->setEditableText (false);
+        comboBox->setJustificationType (juce::Justification::centredLeft);
+        comboBox->setTextWhenNothingSelected ({});
+        comboBox->setTextWhenNoChoicesAvailable ("(no choices)");
+        comboBox->addItemList (items, 1);
+        comboBox->addListener (&boxListener);
+        return comboBox;
+    }
+
+    std::unique_ptr<juce::TextButton> button (const juce::String& name, const juce::String& text, juce::Rectangle<int> bounds)
+    {
+        auto madeButton = add<juce::TextButton> (bounds, name);
+        madeButton->setButtonText (text);
+        QLookAndFeel::colourCommandButton (*madeButton);
+        madeButton->addListener (&buttonListener);
+        return madeButton;
+    }
+
+    std::unique_ptr<juce::TextEditor> readOnlyEditor (const juce::String& name, const juce::String& text, juce::Rectangle<int> bounds)
+    {
+        auto editor = add<juce::TextEditor> (bounds, name);
+        editor->setMultiLine (false);
+        editor->setReturnKeyStartsNewLine (false);
+        editor->setReadOnly (true);
+        editor->setScrollbarsShown (false);
+        editor->setCaretVisible (false);
+        editor->setPopupMenuEnabled (false);
+        editor->setText (text);
+        return editor;
+    }
+
+private:
+    juce::Component& parent;
+    juce::ComboBox::Listener& boxListener;
+    juce::Button::Listener& buttonListener;
+    std::vector<std::pair<juce::Component*, juce::Rectangle<int>>>& places;
+};
+} // namespace
+
+PanelWidgets PanelWidgets::create (juce::Component& panel, juce::ComboBox::Listener& boxListener, juce::Button::Listener& buttonListener)
+{
+    using R = juce::Rectangle<int>;
+    PanelWidgets w;
+    Builder make (panel, boxListener, buttonListener, w.places);
+
+    w.globalGroup = make.add<juce::GroupComponent> (R (16, 8, 203, 155), "global group", "Global Parameters");
+    w.knobModeLabel = make.label ("knob mode label", "Knob mode:", R (23, 64, 88, 24));
+    w.knobModeCombo = make.combo ("knob mode combo", {}, { "Individual", "Relative" }, R (113, 64, 88, 24));
+    w.selectedGroup = make.add<juce::GroupComponent> (R (225, 8, 479, 124), "new group", "Selected Control Parameters");
+
+    w.controlNameEditor = make.readOnlyEditor ("new text editor", "<Click a Control>", R (240, 32, 177, 24));
+    w.controlNameEditor->setColour (juce::TextEditor::textColourId, juce::Colours::black);
+    w.controlNameEditor->setColour (juce::TextEditor::backgroundColourId, controlNameBackground);
+    w.controlNameEditor->applyColourToAllText (juce::Colours::black);
+
+    w.ccNumberLabel = make.label ("new label", "CC number:", R (425, 64, 80, 24));
+    w.ccNumberCombo =
+        make.combo ("CC number combo", "Midi control number assigned to the selected control", controllerItemTexts(), R (509, 64, 180, 24));
+    w.defaultValuesButton = make.button ("new button", "Default Values", R (712, 62, 96, 22));
+    w.sendButton = make.button ("new button", "Send to Keyboard", R (712, 16, 96, 22));
+    w.picker = make.add<Vorlo25CtrlPickerComponent> (R (9, 165, 800, 378));
+
+    w.modeLabel = make.label ("new label", "Mode:", R (425, 32, 50, 24));
+    w.modeCombo = make.combo ("Mode combo", "Mode assigned to the selected control",
+                              { "Off", "Continuous", "NRPN/RPN", "MMC", "Switched", "MIDI Note", "Patch Chg", "Pitch Bend", "Aftertouch" },
+                              R (509, 32, 90, 24));
+    w.channelLabel = make.label ("new label", "Channel:", R (237, 64, 80, 24));
+    w.channelCombo = make.combo ("Channel combo", "Midi channel assigned to the selected control", channelItemTexts(), R (317, 64, 100, 24));
+    w.maxLabel = make.label ("new label", "Max / MSB:", R (425, 96, 80, 24));
+    w.maxCombo = make.combo ("Max MSB combo", "Max value (or MSB) set for the selected control", numberTexts (0, 127), R (509, 96, 100, 24));
+    w.minLabel = make.label ("new label", "Min / LSB:", R (237, 96, 80, 24));
+    w.minCombo = make.combo ("Min LSB combo", "Min value (or LSB) set for the selected control", numberTexts (0, 127), R (317, 96, 100, 24));
+    w.globalChannelLabel = make.label ("channel label", "Channel:", R (24, 32, 93, 24));
+    w.globalChannelCombo = make.combo ("upper channel combo", {}, numberTexts (1, 16), R (113, 32, 88, 24));
+    w.globalChannelCombo->setJustificationType (juce::Justification::centredRight);
+
+    w.loadButton = make.button ("load button", "Load...", R (712, 87, 96, 22));
+    w.saveButton = make.button ("save button", "Save...", R (712, 112, 96, 22));
+    w.chartButton = make.button ("chart button", "Chart...", R (712, 137, 96, 22));
+
+    // The four option boxes share one place; the mode decides which shows.
+    const R optionBounds (599, 32, 90, 24);
+    w.toggleOptionCombo = make.combo ("Option Combo", "States if control toggles when pressed or reacts at both press and release",
+                                      { "Toggle", "Gate" }, optionBounds);
+    w.encodingOptionCombo = make.combo ("Option Combo", "States the encoding scheme used for control messages",
+                                        { "Absolute", "Relative #1", "Relative #2", "Relative #3" }, optionBounds);
+    w.nrpnOptionCombo =
+        make.combo ("Option Combo", "States the kind of control messages generated (NRPN vs. RPN)", { "NRPN", "RPN" }, optionBounds);
+    w.holdOptionCombo = make.combo ("Option Combo", "States if the auto-returns to 0 (standard) or else holds the value (hold)",
+                                    { "Standard", "Hold" }, optionBounds);
+
+    w.memoryLabel = make.label ("new label", "to Mem:", R (712, 38, 48, 24));
+    w.memoryCombo = make.combo ("new combo box", "Memory number targeted", numberTexts (1, 8), R (760, 38, 39, 24));
+    w.firmwareButton = make.button ("FW button", "Upgrade firmware...", R (511, 137, 96, 22));
+    w.knobAccelLabel = make.label ("knob accel label", "Knob accel:", R (23, 96, 88, 24));
+    w.knobAccelCombo = make.combo ("knob accel combo", {}, { "Slow (off)", "Medium", "Fast" }, R (113, 96, 88, 24));
+    w.velCurveLabel = make.label ("vel curve label", "Velocity curve:", R (23, 128, 88, 24));
+    w.velCurveCombo = make.combo ("vel curve combo", {}, { "Linear", "Logarithmic", "Exponential", "Full" }, R (113, 128, 88, 24));
+    w.firmwareLabel = make.label ("new label", "Firmware revision:", R (237, 137, 130, 24));
+    w.firmwareRevisionEditor = make.readOnlyEditor ("firmware revision", "Not detected yet", R (368, 135, 133, 24));
+    w.padCurveLabel = make.label ("pad curve label", "Pad Vel curve:", R (23, 64, 88, 24));
+    w.padCurveCombo = make.combo ("pad curve combo", "Sets the pad velocity curve (for all pads)",
+                                  { "Linear", "Logarithmic", "Exponential", "Full" }, R (113, 64, 88, 24));
+    w.padsButton = make.button ("new button", "Pads...", R (558, 352, 51, 24));
+    w.padsButton->setTooltip ("Opens the pad calibration page");
+
+    w.notice = std::make_unique<NoticeBubble>();
+    panel.addChildComponent (*w.notice);
+
+    // Keyboard focus: the global channel label, then the value boxes, then
+    // the other global labels and boxes.
+    w.globalChannelLabel->setExplicitFocusOrder (1);
+    for (auto* comboBox :
+         { w.ccNumberCombo.get(), w.modeCombo.get(), w.channelCombo.get(), w.maxCombo.get(), w.minCombo.get(), w.globalChannelCombo.get() })
+        comboBox->setExplicitFocusOrder (2);
+    for (auto* label : { w.knobModeLabel.get(), w.knobAccelLabel.get(), w.velCurveLabel.get(), w.padCurveLabel.get() })
+        label->setExplicitFocusOrder (3);
+    for (auto* comboBox : { w.knobModeCombo.get(), w.knobAccelCombo.get(), w.velCurveCombo.get(), w.padCurveCombo.get() })
+        comboBox->setExplicitFocusOrder (4);
+
+    return w;
+}
+
+void PanelWidgets::layOut() const
+{
+    for (const auto& [child, bounds] : places)
+        child->setBounds (bounds);
+}

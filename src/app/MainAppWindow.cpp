@@ -19,3 +19,11 @@ MainComponent& MainAppWindow::getMainComponent()
 {
     return *dynamic_cast<MainComponent*> (getContentComponent());
 }
+
+void MainAppWindow::activeWindowStatusChanged()
+{
+    DocumentWindow::activeWindowStatusChanged();
+    // Also called while the window is being built, before it has its content.
+    if (auto* content = dynamic_cast<MainComponent*> (getContentComponent()))
+        content->getSettingsPanel().setListeningForTouches (isActiveWindow());
+}

@@ -17,6 +17,10 @@ public:
 
     MainComponent& getMainComponent();
 
+    // The keyboard's moves select controls only while this window is the
+    // active one: elsewhere, other programs may want the keyboard.
+    void activeWindowStatusChanged() override;
+
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainAppWindow)
 };

@@ -16,6 +16,22 @@ void InputPorts::openAll()
     }
 }
 
+void InputPorts::openOnly (const juce::String& name)
+{
+    closeAll();
+
+    const int index = ports.getInputNames().indexOf (name);
+    if (index < 0)
+        return;
+
+    auto input = ports.openInput (index, callback);
+    if (input == nullptr)
+        return;
+    input->start();
+    const juce::ScopedLock locked (lock);
+    opened.push_back (std::move (input));
+}
+
 void InputPorts::closeAll()
 {
     // Stopping an input waits for its callback to return, and that callback

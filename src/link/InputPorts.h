@@ -13,6 +13,8 @@ public:
     // Opens and starts every input. Those opened before are closed first, or
     // each message would be heard twice.
     void openAll();
+    // Opens and starts only the input of that name, closing the others.
+    void openOnly (const juce::String& name);
     // Stops and deletes every input opened; once it returns, the callback is
     // not running and will not be called again.
     void closeAll();

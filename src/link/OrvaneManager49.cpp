@@ -1,5 +1,7 @@
 #include "link/OrvaneManager49.h"
 
+#include "link/ControlFinder.h"
+
 namespace
 {
 bool takesControlParameters (int deviceCode)
@@ -162,8 +164,31 @@ void OrvaneManager49::openInputs()
 
 void OrvaneManager49::closeInputs()
 {
-    if (midiInputsAllowed)
+    if (! midiInputsAllowed)
+        return;
+
+    juce::String keyboardInput;
+    {
+        const juce::ScopedLock lock (stateLock);
+        if (detected)
+            keyboardInput = inputPortName;
+    }
+
+    if (touchesWanted && keyboardInput.isNotEmpty() && ! keyboardOutput.isUnplugged())
+        inputs.openOnly (keyboardInput);
+    else
         inputs.closeAll();
+}
+
+bool OrvaneManager49::inputsInUse() const { return isTimerRunning() || inputsHeldForReadBack || bootLoader.isForwarding(); }
+
+void OrvaneManager49::listenForTouches (bool listen)
+{
+    if (touchesWanted.exchange (listen) == listen || inputsInUse())
+        return;
+    // Whatever needs every input ends by closing them: the keyboard's own
+    // is kept open then.
+    closeInputs();
 }
 
 bool OrvaneManager49::openOutputByName (const juce::String& inName, const juce::String& outName)
@@ -314,6 +339,10 @@ void OrvaneManager49::handleKeyboardMessage (const juce::String& sourceName, con
 
     if (const auto event = interpreter.interpret (message))
         notifyListeners (event->event, event->a, event->b);
+
+    if (touchesWanted)
+        if (const auto touched = ControlFinder::controlFor (message, cache))
+            notifyListeners (eventControlTouched, *touched, 0);
 }
 
 void OrvaneManager49::handleAsyncUpdate()

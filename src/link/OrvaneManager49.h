@@ -76,6 +76,13 @@ public:
     // release they close, from the message thread, unless probing goes on.
     void holdInputsForReadBack (bool hold);
 
+    // While on, the keyboard's own input stays open between searches and
+    // read-backs, and each control the keyboard reports moving is raised as
+    // eventControlTouched. Off, every input is let go when nothing else
+    // needs it, so that other programs may have the keyboard.
+    void listenForTouches (bool listen);
+    bool isListeningForTouches() const noexcept { return touchesWanted; }
+
     Clock& getClock() const noexcept { return clock; }
 
     // Kept for the settings panel, which marks that it has seen the end of detection.
@@ -84,7 +91,8 @@ public:
 
     // Opens and starts every MIDI input, with this manager as the callback.
     void openInputs();
-    // Stops and deletes the inputs opened by openInputs.
+    // Stops and deletes the inputs opened by openInputs, but for the
+    // keyboard's own while touches are listened for.
     void closeInputs();
     // Closes every input whatever is allowed, so that no message reaches the
     // manager or its listeners any more: for an owner about to go.
@@ -206,6 +214,8 @@ private:
     void applyPortNameFallback();
     void handleAsyncUpdate() override;
     void notifyListeners (int event, int a, int b);
+    // A search, a read-back or a firmware transfer has every input open.
+    bool inputsInUse() const;
 
     MidiPorts& ports;
     Clock& clock;
@@ -219,6 +229,7 @@ private:
     std::atomic<bool> detectionFinished { false };
     std::atomic<bool> inputsHeldForReadBack { false };
     std::atomic<bool> inputsToClose { false }; // the keyboard identified itself again
+    std::atomic<bool> touchesWanted { false };
 
     ValueCache cache;
     KeyboardMessageInterpreter interpreter { cache };

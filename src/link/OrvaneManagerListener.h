@@ -21,7 +21,8 @@ enum ManagerEvent
     eventPadPressure = 15,
     eventParameterValues = 16,
     eventGlobalValue = 17,
-    eventCurveValue = 18
+    eventCurveValue = 18,
+    eventControlTouched = 19 // a: the control the user moved, while touches are listened for
 };
 
 // Called on the thread that caused the event: the message thread for the

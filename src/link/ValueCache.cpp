@@ -2,6 +2,9 @@
 
 #include "protocol/OrvaneMidiMessage49.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace
 {
 enum class ControlKind
@@ -111,7 +114,7 @@ int ValueCache::getItemParam (int parameter, int id) const
         return missing;
 
     const juce::ScopedLock sl (lock);
-    const auto& map = itemParams[parameter];
+    const auto& map = values.itemParams[parameter];
     const auto it = map.find (id);
     return it != map.end() ? it->second.value : missing;
 }
@@ -122,7 +125,7 @@ ValueSource ValueCache::getItemSource (int parameter, int id) const
         return ValueSource::assumed;
 
     const juce::ScopedLock sl (lock);
-    const auto& map = itemParams[parameter];
+    const auto& map = values.itemParams[parameter];
     const auto it = map.find (id);
     return it != map.end() ? it->second.source : ValueSource::assumed;
 }
@@ -141,8 +144,9 @@ bool ValueCache::setItemParam (int parameter, int id, int value, ValueSource sou
         return false;
 
     const juce::ScopedLock sl (lock);
-    itemParams[parameter][id] = { value, source };
-    noteEdit (source);
+    values.itemParams[parameter][id] = { value, source };
+    if (isKeptAsItComes (source))
+        kept.itemParams[parameter][id] = { value, source };
     return true;
 }
 
@@ -198,25 +202,100 @@ juce::String ValueCache::describeControl (int id)
     }
 }
 
-void ValueCache::noteEdit (ValueSource source)
+namespace
 {
-    if (source == ValueSource::user || source == ValueSource::defaults)
-        unkeptEdits = true;
+// Two values differ when one is given and the other only assumed (or
+// missing), or both are given and hold other values.
+template <typename Held>
+bool differ (const std::optional<Held>& now, const std::optional<Held>& then)
+{
+    const auto given = [] (const std::optional<Held>& held) { return held.has_value() && held->source != ValueSource::assumed; };
+    if (given (now) != given (then))
+        return true;
+    return given (now) && now->value != then->value;
 }
 
-void ValueCache::markKeptUnlessEditsRemain()
+template <typename Map>
+auto findIn (const Map& map, int id) -> std::optional<typename Map::mapped_type>
 {
-    const auto isEdit = [] (ValueSource source) { return source == ValueSource::user || source == ValueSource::defaults; };
+    const auto it = map.find (id);
+    return it != map.end() ? std::optional (it->second) : std::nullopt;
+}
 
+template <typename Slots>
+int countDiffering (const Slots& now, const Slots& then)
+{
+    int count = 0;
+    for (size_t i = 0; i < now.size(); ++i)
+        if (differ (std::optional (now[i]), std::optional (then[i])))
+            ++count;
+    return count;
+}
+} // namespace
+
+bool ValueCache::isControlChangedLocked (int id) const
+{
+    for (int p = 1; p < numParameters; ++p)
+        if (differ (findIn (values.itemParams[(size_t) p], id), findIn (kept.itemParams[(size_t) p], id)))
+            return true;
+    return false;
+}
+
+bool ValueCache::isControlChanged (int id) const
+{
     const juce::ScopedLock sl (lock);
-    for (const auto& map : itemParams)
-        for (const auto& [id, cached] : map)
-            if (isEdit (cached.source))
-                return;
-    const auto anyEdit = [&] (const auto& slots)
-    { return std::any_of (slots.begin(), slots.end(), [&] (const Slot& slot) { return isEdit (slot.source); }); };
-    if (! anyEdit (globals) && ! anyEdit (curves))
-        markKept();
+    return isControlChangedLocked (id);
+}
+
+bool ValueCache::isGlobalChanged (int index) const
+{
+    const juce::ScopedLock sl (lock);
+    return isValidIndex (values.globals, index)
+        && differ (std::optional (values.globals[(size_t) index]), std::optional (kept.globals[(size_t) index]));
+}
+
+bool ValueCache::isCurveChanged (int index) const
+{
+    const juce::ScopedLock sl (lock);
+    return isValidIndex (values.curves, index)
+        && differ (std::optional (values.curves[(size_t) index]), std::optional (kept.curves[(size_t) index]));
+}
+
+int ValueCache::countChanges() const
+{
+    const juce::ScopedLock sl (lock);
+
+    // A control counts once, whichever of its parameters changed, and
+    // whether it is in the copy now or only in the kept state.
+    std::set<int> ids;
+    for (int p = 1; p < numParameters; ++p)
+        for (const auto* map : { &values.itemParams[(size_t) p], &kept.itemParams[(size_t) p] })
+            for (const auto& entry : *map)
+                ids.insert (entry.first);
+
+    const auto changedControls = std::count_if (ids.begin(), ids.end(), [this] (int id) { return isControlChangedLocked (id); });
+    return (int) changedControls + countDiffering (values.globals, kept.globals) + countDiffering (values.curves, kept.curves);
+}
+
+bool ValueCache::hasUnkeptEdits() const { return countChanges() > 0; }
+
+void ValueCache::markKept()
+{
+    const juce::ScopedLock sl (lock);
+    kept = values;
+}
+
+ValueCache::Snapshot ValueCache::takeSnapshot() const
+{
+    const juce::ScopedLock sl (lock);
+    return values;
+}
+
+void ValueCache::restore (const Snapshot& snapshot)
+{
+    const juce::ScopedLock sl (lock);
+    values = snapshot;
+    rebuildControlByNumberLocked();
 }
 
 ItemSetting ValueCache::getItemSetting (int id) const
@@ -229,7 +308,7 @@ std::vector<int> ValueCache::getControlsWithNumber() const
 {
     const juce::ScopedLock sl (lock);
     std::vector<int> ids;
-    for (const auto& [id, number] : itemParams[3])
+    for (const auto& [id, number] : values.itemParams[3])
         ids.push_back (id);
     return ids;
 }
@@ -239,45 +318,47 @@ bool ValueCache::isKnownItem (int id) const { return knownItems.count (id) > 0; 
 int ValueCache::getGlobal (int index) const
 {
     const juce::ScopedLock sl (lock);
-    return isValidIndex (globals, index) ? globals[(size_t) index].value : missing;
+    return isValidIndex (values.globals, index) ? values.globals[(size_t) index].value : missing;
 }
 
 bool ValueCache::setGlobal (int index, int value, ValueSource source)
 {
     const juce::ScopedLock sl (lock);
-    if (! isValidIndex (globals, index))
+    if (! isValidIndex (values.globals, index))
         return false;
-    globals[(size_t) index] = { (juce::int16) value, source };
-    noteEdit (source);
+    values.globals[(size_t) index] = { (juce::int16) value, source };
+    if (isKeptAsItComes (source))
+        kept.globals[(size_t) index] = values.globals[(size_t) index];
     return true;
 }
 
 ValueSource ValueCache::getGlobalSource (int index) const
 {
     const juce::ScopedLock sl (lock);
-    return isValidIndex (globals, index) ? globals[(size_t) index].source : ValueSource::assumed;
+    return isValidIndex (values.globals, index) ? values.globals[(size_t) index].source : ValueSource::assumed;
 }
 
 int ValueCache::getCurve (int index) const
 {
     const juce::ScopedLock sl (lock);
-    return isValidIndex (curves, index) ? curves[(size_t) index].value : missing;
+    return isValidIndex (values.curves, index) ? values.curves[(size_t) index].value : missing;
 }
 
 bool ValueCache::setCurve (int index, int value, ValueSource source)
 {
     const juce::ScopedLock sl (lock);
-    if (! isValidIndex (curves, index))
+    if (! isValidIndex (values.curves, index))
         return false;
-    curves[(size_t) index] = { (juce::int16) value, source };
-    noteEdit (source);
+    values.curves[(size_t) index] = { (juce::int16) value, source };
+    if (isKeptAsItComes (source))
+        kept.curves[(size_t) index] = values.curves[(size_t) index];
     return true;
 }
 
 ValueSource ValueCache::getCurveSource (int index) const
 {
     const juce::ScopedLock sl (lock);
-    return isValidIndex (curves, index) ? curves[(size_t) index].source : ValueSource::assumed;
+    return isValidIndex (values.curves, index) ? values.curves[(size_t) index].source : ValueSource::assumed;
 }
 
 void ValueCache::applyDefaultValues()
@@ -293,7 +374,7 @@ void ValueCache::applyDefaultValues()
 void ValueCache::clearItems()
 {
     const juce::ScopedLock sl (lock);
-    for (auto& map : itemParams)
+    for (auto& map : values.itemParams)
         map.clear();
     controlByNumber.clear();
 }
@@ -303,7 +384,7 @@ void ValueCache::resetToDefaults (ValueSource source)
     const juce::ScopedLock sl (lock);
 
     for (int p = 1; p < numParameters; ++p)
-        itemParams[p].clear();
+        values.itemParams[p].clear();
 
     for (const auto& control : defaultControls)
     {
@@ -330,10 +411,8 @@ void ValueCache::resetToDefaults (ValueSource source)
         }
 
         for (int p = 1; p < numParameters; ++p)
-            itemParams[p][control.id] = { setting.get (p), source };
+            values.itemParams[p][control.id] = { setting.get (p), source };
     }
-
-    noteEdit (source);
 }
 
 void ValueCache::forgetEverything()
@@ -341,10 +420,11 @@ void ValueCache::forgetEverything()
     resetToDefaults (ValueSource::assumed);
     {
         const juce::ScopedLock sl (lock);
-        globals.fill ({});
-        curves.fill ({});
+        values.globals.fill ({});
+        values.curves.fill ({});
     }
     markKept();
+    ++timesForgotten;
 }
 
 int ValueCache::storeReplyPairs (int parameter, const juce::Array<int>& pairs)
@@ -358,7 +438,10 @@ int ValueCache::storeReplyPairs (int parameter, const juce::Array<int>& pairs)
     {
         const int id = pairs[2 * i];
         if (isKnownItem (id) && OrvaneMidiMessage49::isDataByte (pairs[2 * i + 1]))
-            itemParams[parameter][id] = { pairs[2 * i + 1], ValueSource::keyboard };
+        {
+            values.itemParams[parameter][id] = { pairs[2 * i + 1], ValueSource::keyboard };
+            kept.itemParams[parameter][id] = values.itemParams[parameter][id];
+        }
     }
     return pairCount;
 }
@@ -383,6 +466,6 @@ void ValueCache::rebuildControlByNumberLocked()
 {
     // In ascending id order, so the highest id sharing a number wins.
     controlByNumber.clear();
-    for (const auto& [id, number] : itemParams[3])
+    for (const auto& [id, number] : values.itemParams[3])
         controlByNumber[number.value] = id;
 }

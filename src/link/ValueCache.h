@@ -103,15 +103,36 @@ public:
     // Back to knowing nothing, as at the start: the default assignment and
     // zero globals and curves, all only assumed, and no edits to keep.
     void forgetEverything();
+    // How many times everything was forgotten, as a read-back does first:
+    // a snapshot taken before belongs to a copy that is gone.
+    int getTimesForgotten() const noexcept { return timesForgotten; }
 
-    // True when the user changed a value, or chose "Default Values", since
-    // the editor's copy was last kept: sent to the keyboard or saved to a
-    // file. Values from the keyboard or a file change nothing here.
-    bool hasUnkeptEdits() const noexcept { return unkeptEdits; }
-    void markKept() noexcept { unkeptEdits = false; }
-    // After a load: the copy counts as kept only where no value of the
-    // user's or of "Default Values" is left that the file did not replace.
-    void markKeptUnlessEditsRemain();
+    // The kept state: each value as it was last read from the keyboard,
+    // loaded from a file, sent or saved. A value differs from it when one of
+    // the two is given (not only assumed) and the other is not, or both are
+    // given and their values differ; two guesses never differ, since Send
+    // writes neither.
+    //
+    // True when any value differs from the kept state: the user changed it,
+    // or chose "Default Values", and has neither sent nor saved it since.
+    // Values from the keyboard or a file are kept as they come.
+    bool hasUnkeptEdits() const;
+    // The editor's whole copy was sent or saved: it is the kept state now.
+    void markKept();
+
+    // What differs from the kept state: a control by any of its parameters,
+    // a global, a curve.
+    bool isControlChanged (int id) const;
+    bool isGlobalChanged (int index) const;
+    bool isCurveChanged (int index) const;
+    // How many controls, globals and curves differ from the kept state.
+    int countChanges() const;
+
+    // Every value with where it came from, to be put back as it was.
+    class Snapshot;
+    Snapshot takeSnapshot() const;
+    // Puts back the values and where they came from; the kept state stays.
+    void restore (const Snapshot& snapshot);
 
     // Stores the pairs of a reply of this parameter for every known id; the
     // number of pairs the reply held is returned.
@@ -124,7 +145,8 @@ public:
 
 private:
     void rebuildControlByNumberLocked();
-    void noteEdit (ValueSource source);
+    // What the keyboard or a file gives is kept as it comes.
+    static bool isKeptAsItComes (ValueSource source) { return source == ValueSource::keyboard || source == ValueSource::file; }
 
     struct Slot
     {
@@ -138,13 +160,24 @@ private:
         ValueSource source;
     };
 
+public:
+    class Snapshot
+    {
+    private:
+        friend class ValueCache;
+        std::map<int, CachedValue> itemParams[numParameters];
+        std::array<Slot, numGlobals> globals {};
+        std::array<Slot, numCurves> curves {};
+    };
+
+private:
+    bool isControlChangedLocked (int id) const;
+
     mutable juce::CriticalSection lock;
-    std::map<int, CachedValue> itemParams[numParameters];
-    std::array<Slot, numGlobals> globals {};
-    std::array<Slot, numCurves> curves {};
+    Snapshot values, kept;
     std::map<int, int> controlByNumber;
     std::set<int> knownItems;
-    std::atomic<bool> unkeptEdits { false };
+    std::atomic<int> timesForgotten { 0 };
 
     JUCE_DECLARE_NON_COPYABLE (ValueCache)
 };

@@ -22,10 +22,11 @@ juce::File documentsFolder()
 }
 } // namespace
 
-CommandButtons::CommandButtons (PanelWidgets& widgetsToUse, OrvaneManager49& managerToUse, Dialogs& dialogsToUse,
-                              OpenDialogs& openDialogsToCount, std::function<void()> showEditorsCopyToCall)
+CommandButtons::CommandButtons (PanelWidgets& widgetsToUse, OrvaneManager49& managerToUse, EditHistory& historyToRecordIn,
+                                Dialogs& dialogsToUse, OpenDialogs& openDialogsToCount, std::function<void()> showEditorsCopyToCall)
     : widgets (widgetsToUse),
       manager (managerToUse),
+      history (historyToRecordIn),
       dialogs (dialogsToUse),
       openDialogs (openDialogsToCount),
       showEditorsCopy (std::move (showEditorsCopyToCall))
@@ -71,7 +72,12 @@ void CommandButtons::upgradeFirmware()
 
 void CommandButtons::restoreDefaultValues()
 {
-    manager.getCache().applyDefaultValues();
+    history.perform ("Default Values",
+                     [this]
+                     {
+                         manager.getCache().applyDefaultValues();
+                         return true;
+                     });
     showEditorsCopy();
 }
 
@@ -82,17 +88,19 @@ void CommandButtons::loadSettings()
     if (! file)
         return;
 
-    const auto result = SettingsFile::load (manager.getCache(), *file);
+    auto result = juce::Result::ok();
+    history.perform ("Load " + file->getFileName(),
+                     [&]
+                     {
+                         result = SettingsFile::load (manager.getCache(), *file);
+                         return result.wasOk();
+                     });
     if (result.failed())
     {
         showFileProblem ("The settings file " + file->getFullPathName().quoted() + " was not loaded", result,
                          "Nothing in the editor was changed.");
         return;
     }
-
-    // Where the file replaced every edit, the editor's copy is what the file
-    // holds: nothing to ask about on quitting.
-    manager.getCache().markKeptUnlessEditsRemain();
 
     showEditorsCopy();
     widgets.notice->show ("Loaded " + file->getFileName(), *widgets.loadButton);
@@ -144,6 +152,7 @@ bool CommandButtons::saveSettingsAs()
     }
 
     manager.getCache().markKept();
+    showEditorsCopy();
     widgets.notice->show ("Saved as " + file->getFileName(), *widgets.saveButton);
     return true;
 }
@@ -202,6 +211,7 @@ void CommandButtons::sendToKeyboard()
     juce::MouseCursor::showWaitCursor();
     const auto report = manager.sendAllToKeyboard (memory);
     juce::MouseCursor::hideWaitCursor();
+    showEditorsCopy();
 
     reportSend (report, memory);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/OrvaneManager49.h"
+#include "panel/EditHistory.h"
 #include "panel/OpenDialogs.h"
 #include "panel/PanelWidgets.h"
 #include "ui/Dialogs.h"
@@ -14,10 +15,11 @@
 class CommandButtons
 {
 public:
-    // showEditorsCopy puts what the editor holds back into every box, after
-    // a command replaced it.
-    CommandButtons (PanelWidgets& widgets, OrvaneManager49& manager, Dialogs& dialogs, OpenDialogs& openDialogs,
-                   std::function<void()> showEditorsCopy);
+    // "Default Values" and a Load are steps of the history. showEditorsCopy
+    // puts what the editor holds back into every box, and its changes on
+    // show, after a command replaced or kept it.
+    CommandButtons (PanelWidgets& widgets, OrvaneManager49& manager, EditHistory& history, Dialogs& dialogs, OpenDialogs& openDialogs,
+                    std::function<void()> showEditorsCopy);
 
     // Runs the command of a button; nothing for a button without one.
     void run (const juce::Button* button);
@@ -53,6 +55,7 @@ private:
 
     PanelWidgets& widgets;
     OrvaneManager49& manager;
+    EditHistory& history;
     Dialogs& dialogs;
     OpenDialogs& openDialogs;
     std::function<void()> showEditorsCopy;

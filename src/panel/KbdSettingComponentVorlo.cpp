@@ -13,7 +13,6 @@ KbdSettingComponentVorlo::KbdSettingComponentVorlo (Services services)
 {
     setSize (panelWidth, panelHeight);
 
-    widgets.chartButton->setVisible (false);
     widgets.knobModeLabel->setVisible (false);
     widgets.knobModeCombo->setVisible (false);
 
@@ -58,14 +57,54 @@ void KbdSettingComponentVorlo::comboBoxChanged (juce::ComboBox* comboBox)
     if (index < 0)
         return;
 
-    // Only the user's own choice changes a value; the memory box is read when sending.
-    if (! globals.edit (comboBox, index))
-        controlEditor.edit (comboBox, index);
+    // Only the user's own choice changes a value, each one a step to undo;
+    // the memory box is read when sending.
+    if (history.perform ("Change " + comboBox->getName(),
+                         [&] { return globals.edit (comboBox, index) || controlEditor.edit (comboBox, index); }))
+        changeMarks.refresh();
 }
+
+bool KbdSettingComponentVorlo::keyPressed (const juce::KeyPress& key)
+{
+    const auto command = juce::ModifierKeys::commandModifier;
+    const bool undoKey = key == juce::KeyPress ('z', command, 0);
+    const bool redoKey = key == juce::KeyPress ('z', command | juce::ModifierKeys::shiftModifier, 0) || key == juce::KeyPress ('y', command, 0);
+    if (undoKey)
+        undo();
+    else if (redoKey)
+        redo();
+    // Taken even with nothing to undo: the key means nothing else here.
+    return undoKey || redoKey;
+}
+
+bool KbdSettingComponentVorlo::undo()
+{
+    // A read-back under way is filling the copy: no step may put back an older one.
+    if (watch.isReadingBack() || ! history.undo())
+        return false;
+    showEditorsCopy();
+    return true;
+}
+
+bool KbdSettingComponentVorlo::redo()
+{
+    if (watch.isReadingBack() || ! history.redo())
+        return false;
+    showEditorsCopy();
+    return true;
+}
+
+void KbdSettingComponentVorlo::setListeningForTouches (bool listen) { touchFinder.setListening (listen); }
 
 void KbdSettingComponentVorlo::buttonClicked (juce::Button* button) { commands.run (button); }
 
-void KbdSettingComponentVorlo::keyboardEvent (int event, int a, int, int) { watch.keyboardEvent (event, a); }
+void KbdSettingComponentVorlo::keyboardEvent (int event, int a, int, int)
+{
+    if (event == eventControlTouched)
+        touchFinder.touched (a);
+    else
+        watch.keyboardEvent (event, a);
+}
 
 void KbdSettingComponentVorlo::showSelectedControl() { controlEditor.show(); }
 
@@ -79,6 +118,7 @@ void KbdSettingComponentVorlo::showEditorsCopy()
 {
     showGlobals();
     showSelectedControl();
+    changeMarks.refresh();
 }
 
 void KbdSettingComponentVorlo::openPadCalibration() { commands.openPadCalibration(); }

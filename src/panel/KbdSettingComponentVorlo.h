@@ -2,12 +2,15 @@
 
 #include "link/KeyboardFollower.h"
 #include "link/OrvaneManager49.h"
+#include "panel/ChangeMarks.h"
+#include "panel/CommandButtons.h"
+#include "panel/EditHistory.h"
 #include "panel/GlobalsColumn.h"
 #include "panel/KeyboardWatch.h"
 #include "panel/OpenDialogs.h"
-#include "panel/CommandButtons.h"
 #include "panel/PanelWidgets.h"
 #include "panel/SelectedControlEditor.h"
+#include "panel/TouchFinder.h"
 #include "ui/Dialogs.h"
 
 // The editor's working surface: the keyboard's global parameters at the left,
@@ -17,7 +20,8 @@
 // found, and edits the manager's cache. Editing never sends anything.
 //
 // It puts together the parts that do the work: the widgets, the selected
-// control's editor, the globals column, the commands and the keyboard watch.
+// control's editor, the globals column, the edit history, the change marks,
+// the command buttons, the keyboard watch and touch to find.
 class KbdSettingComponentVorlo : public juce::Component,
                                  public juce::ActionListener,
                                  public OrvaneManagerListener,
@@ -50,6 +54,16 @@ public:
     // The manager's events, on the thread that raised them.
     void keyboardEvent (int event, int a, int b, int third) override;
 
+    // Ctrl+Z undoes the last edit, Ctrl+Shift+Z and Ctrl+Y redo it (Cmd on
+    // macOS), wherever the focus is inside the panel.
+    bool keyPressed (const juce::KeyPress& key) override;
+    bool undo();
+    bool redo();
+
+    // While on, moving a control on the keyboard selects it: the window
+    // turns it on while it is the active one.
+    void setListeningForTouches (bool listen);
+
     // Puts the selected control's cached assignment into its widgets.
     void showSelectedControl();
     // Puts the global parameters and the firmware revision into their widgets.
@@ -80,19 +94,22 @@ public:
     bool isReadingBack() const noexcept { return watch.isReadingBack(); }
 
 private:
-    // Shows the globals, the keyboard's state and the selected control.
+    // Shows the globals, the keyboard's state, the selected control and the changes.
     void showEditorsCopy();
 
     Dialogs& dialogs;
     OrvaneManager49 manager;
     KeyboardFollower follower;
     OpenDialogs openDialogs;
+    EditHistory history { manager.getCache() };
 
     Widgets widgets;
     SelectedControlEditor controlEditor { widgets, manager.getCache() };
     GlobalsColumn globals { widgets, manager.getCache() };
-    CommandButtons commands { widgets, manager, dialogs, openDialogs, [this] { showEditorsCopy(); } };
+    ChangeMarks changeMarks { widgets, manager.getCache() };
+    CommandButtons commands { widgets, manager, history, dialogs, openDialogs, [this] { showEditorsCopy(); } };
     KeyboardWatch watch { *this, widgets, manager, follower, dialogs, openDialogs, [this] { showEditorsCopy(); } };
+    TouchFinder touchFinder { manager, widgets, controlEditor };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KbdSettingComponentVorlo)
 };

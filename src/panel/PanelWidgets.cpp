@@ -137,9 +137,14 @@ PanelWidgets PanelWidgets::create (juce::Component& panel, juce::ComboBox::Liste
     w.globalChannelCombo = make.combo ("upper channel combo", {}, numberTexts (1, 16), R (113, 32, 88, 24));
     w.globalChannelCombo->setJustificationType (juce::Justification::centredRight);
 
+    w.defaultValuesButton->setTooltip ("Puts the default assignment and globals into the editor, for Send to write. "
+                                       "Ctrl+Z (Cmd+Z on macOS) undoes it; Ctrl+Shift+Z or Ctrl+Y redoes it.");
     w.loadButton = make.button ("load button", "Load...", R (712, 87, 96, 22));
+    w.loadButton->setTooltip ("Loads a settings file into the editor, for Send to write. "
+                              "Ctrl+Z (Cmd+Z on macOS) undoes it; Ctrl+Shift+Z or Ctrl+Y redoes it.");
     w.saveButton = make.button ("save button", "Save...", R (712, 112, 96, 22));
     w.chartButton = make.button ("chart button", "Chart...", R (712, 137, 96, 22));
+    w.chartButton->setTooltip ("Writes a MIDI chart of the editor's settings, a page to print or keep beside the keyboard");
 
     // The four option boxes share one place; the mode decides which shows.
     const R optionBounds (599, 32, 90, 24);
@@ -166,6 +171,9 @@ PanelWidgets PanelWidgets::create (juce::Component& panel, juce::ComboBox::Liste
                                   { "Linear", "Logarithmic", "Exponential", "Full" }, R (113, 64, 88, 24));
     w.padsButton = make.button ("new button", "Pads...", R (558, 352, 51, 24));
     w.padsButton->setTooltip ("Opens the pad calibration page");
+    w.changesLabel = make.label ("changes label", {}, R (612, 137, 96, 22));
+    w.changesLabel->setFont (juce::Font (13.0f, juce::Font::plain));
+    w.changesLabel->setJustificationType (juce::Justification::centredRight);
 
     w.notice = std::make_unique<NoticeBubble>();
     panel.addChildComponent (*w.notice);

@@ -53,6 +53,8 @@ struct PanelWidgets
     std::unique_ptr<juce::Label> padCurveLabel;
     std::unique_ptr<juce::ComboBox> padCurveCombo;
     std::unique_ptr<juce::TextButton> padsButton;
+    // How many changes are neither sent nor saved; empty when none.
+    std::unique_ptr<juce::Label> changesLabel;
     // Not laid out: it places itself next to what it points at.
     std::unique_ptr<NoticeBubble> notice;
 

@@ -24,6 +24,12 @@ juce::String identifierToAnnounce (const juce::String& identifierText, bool shif
 
     return shifted ? identifierText.fromFirstOccurrenceOf ("-", false, false) : identifierText.upToFirstOccurrenceOf ("-", false, false);
 }
+
+// The identifiers a widget stands for: without Shift, and with it.
+std::pair<int, int> identifiersOf (const juce::String& identifierText)
+{
+    return { identifierToAnnounce (identifierText, false).getHexValue32(), identifierToAnnounce (identifierText, true).getHexValue32() };
+}
 } // namespace
 
 OxCtrlPickerComponent::OxCtrlPickerComponent (const Model& pickerModel) : model (pickerModel), picture (loadPicture (pickerModel))
@@ -103,6 +109,58 @@ juce::SortedSet<juce::int16> OxCtrlPickerComponent::getCtrlIds() const
             ids.add ((juce::int16) id);
 
     return ids;
+}
+
+OxCtrlPickerWidget* OxCtrlPickerComponent::findWidget (int id, bool* needsShift) const
+{
+    for (const auto& widget : widgets)
+    {
+        if (widget.get() == shiftButton)
+            continue;
+        const auto [plain, shifted] = identifiersOf (widget->getButtonText());
+        if (id == plain || id == shifted)
+        {
+            if (needsShift != nullptr)
+                *needsShift = id != plain;
+            return widget.get();
+        }
+    }
+    return nullptr;
+}
+
+bool OxCtrlPickerComponent::selectControl (int id)
+{
+    bool needsShift = false;
+    auto* widget = findWidget (id, &needsShift);
+    if (widget == nullptr)
+        return false;
+
+    if (shiftButton != nullptr && shiftButton->getToggleState() != needsShift)
+    {
+        shiftButton->setToggleState (needsShift, juce::dontSendNotification);
+        repaint(); // the shift light
+    }
+
+    selectedButton = widget;
+    widget->setToggleState (true, juce::dontSendNotification);
+    return true;
+}
+
+void OxCtrlPickerComponent::flashControl (int id)
+{
+    if (auto* widget = findWidget (id))
+        widget->flash();
+}
+
+void OxCtrlPickerComponent::markControls (const std::set<int>& ids)
+{
+    for (const auto& widget : widgets)
+    {
+        if (widget.get() == shiftButton)
+            continue;
+        const auto [plain, shifted] = identifiersOf (widget->getButtonText());
+        widget->setMarked (ids.count (plain) > 0 || ids.count (shifted) > 0);
+    }
 }
 
 void OxCtrlPickerComponent::buttonClicked (juce::Button* clicked)

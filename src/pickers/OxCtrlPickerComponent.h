@@ -4,6 +4,7 @@
 #include "pickers/OxCtrlPickerWidget.h"
 
 #include <memory>
+#include <set>
 #include <vector>
 
 // A picture of one keyboard model with a widget over each of its controls.
@@ -79,6 +80,17 @@ public:
     bool isShifted() const { return shiftButton != nullptr && shiftButton->getToggleState(); }
 
     juce::SortedSet<juce::int16> getCtrlIds() const override;
+
+    // Shows a control selected, as a click on its widget would, with Shift
+    // set as the control needs, but announces nothing. False for a control
+    // without a widget.
+    bool selectControl (int id);
+    // Lights the control's widget briefly.
+    void flashControl (int id);
+    // Marks the widgets of these controls, and only those.
+    void markControls (const std::set<int>& ids);
+    // The widget of a control, and whether Shift must be on to reach it.
+    OxCtrlPickerWidget* findWidget (int id, bool* needsShift = nullptr) const;
 
     // The model's embedded picture; invalid if it cannot be decoded.
     static juce::Image loadPicture (const Model&);

@@ -69,6 +69,15 @@ constexpr Look looks[2][3] {
 };
 
 const juce::Colour cornerFillColour { 0x40FFFFFF };
+
+// The change mark: an amber dot with a dark rim, like the keyboard's own lights.
+const juce::Colour changeMarkColour { 0xFFFFB23F };
+const juce::Colour changeMarkRimColour { 0xE0000000 };
+constexpr float changeMarkRadius = 3.5f;
+
+// The touch flash: the hover veil's white, stronger, fading out.
+constexpr float flashAlpha = 0.55f;
+constexpr int flashFramesPerSecond = 30;
 const juce::Colour cornerStrokeColour { 0xE0000000 };
 const juce::PathStrokeType cornerStroke { 3.0f, juce::PathStrokeType::mitered, juce::PathStrokeType::butt };
 } // namespace
@@ -112,6 +121,29 @@ void OxCtrlPickerWidget::resized()
     }
 }
 
+void OxCtrlPickerWidget::setMarked (bool shouldBeMarked)
+{
+    if (marked == shouldBeMarked)
+        return;
+    marked = shouldBeMarked;
+    repaint();
+}
+
+void OxCtrlPickerWidget::flash()
+{
+    flashLevel = 1.0f;
+    startTimerHz (flashFramesPerSecond);
+    repaint();
+}
+
+void OxCtrlPickerWidget::timerCallback()
+{
+    flashLevel = juce::jmax (0.0f, flashLevel - 1000.0f / (float) (flashMs * flashFramesPerSecond));
+    if (flashLevel <= 0.0f)
+        stopTimer();
+    repaint();
+}
+
 void OxCtrlPickerWidget::paintButton (juce::Graphics& g, bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown)
 {
     const auto& look = looks[getToggleState() ? 1 : 0][(int) interactionFor (shouldDrawButtonAsHighlighted, shouldDrawButtonAsDown)];
@@ -120,18 +152,32 @@ void OxCtrlPickerWidget::paintButton (juce::Graphics& g, bool shouldDrawButtonAs
 
     switch (look.area)
     {
-        case Area::nothing:
-            return;
-        case Area::wholeWidget:
-            g.fillAll();
-            break;
-        case Area::selection:
-            fillSelectionArea (g);
-            break;
+        case Area::nothing: break;
+        case Area::wholeWidget: g.fillAll(); break;
+        case Area::selection: fillSelectionArea (g); break;
     }
 
     if (look.cornerMarks)
         drawCornerMarks (g);
+
+    if (flashLevel > 0.0f)
+    {
+        g.setColour (juce::Colours::white.withAlpha (flashAlpha * flashLevel));
+        fillSelectionArea (g);
+    }
+
+    if (marked)
+        drawChangeMark (g);
+}
+
+void OxCtrlPickerWidget::drawChangeMark (juce::Graphics& g) const
+{
+    const auto centre = juce::Point<float> ((float) getWidth() - changeMarkRadius - 1.5f, changeMarkRadius + 1.5f);
+    const auto dot = juce::Rectangle<float> (2.0f * changeMarkRadius, 2.0f * changeMarkRadius).withCentre (centre);
+    g.setColour (changeMarkColour);
+    g.fillEllipse (dot);
+    g.setColour (changeMarkRimColour);
+    g.drawEllipse (dot, 1.0f);
 }
 
 void OxCtrlPickerWidget::fillSelectionArea (juce::Graphics& g) const

@@ -9,10 +9,22 @@
 // it only marks hover, press and selection. What a click means is up to the
 // owning picker, which alone sets the toggle state (selected, or for a Shift
 // widget, shifted).
-class OxCtrlPickerWidget : public juce::Button
+class OxCtrlPickerWidget : public juce::Button, private juce::Timer
 {
 public:
     ~OxCtrlPickerWidget() override;
+
+    // A small dot in the top-right corner: the control's values differ from
+    // what was last kept.
+    void setMarked (bool marked);
+    bool isMarked() const noexcept { return marked; }
+
+    // A brief light over the widget, fading by itself: the control was
+    // touched on the keyboard. Flashing again while lit lights it anew.
+    void flash();
+    bool isFlashing() const noexcept { return flashLevel > 0.0f; }
+
+    static constexpr int flashMs = 400;
 
     // The corner marks follow the size, so they are rebuilt here, not while painting.
     void resized() override;
@@ -44,9 +56,13 @@ protected:
 private:
     void fillSelectionArea (juce::Graphics&) const;
     void drawCornerMarks (juce::Graphics&) const;
+    void drawChangeMark (juce::Graphics&) const;
+    void timerCallback() override;
 
     const Shape shape;
     std::array<CornerMark, 4> cornerMarks;
+    bool marked = false;
+    float flashLevel = 0.0f;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (OxCtrlPickerWidget)
 };

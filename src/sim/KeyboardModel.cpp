@@ -183,13 +183,19 @@ void KeyboardModel::store (int memory)
         memories[(size_t) memory] = working;
 }
 
-std::optional<juce::MidiMessage> KeyboardModel::controllerMessageFor (int id, int value) const
+std::optional<juce::MidiMessage> KeyboardModel::messageWhenMoved (int id, int value) const
 {
     const auto it = working.controls.find (id);
     if (it == working.controls.end())
         return std::nullopt;
 
     const auto& setting = it->second;
-    const int channel = setting[2] == followGlobalChannel ? globalChannel() : setting[2];
-    return juce::MidiMessage::controllerEvent (juce::jlimit (0, 15, channel) + 1, setting[3], value);
+    const int channel = juce::jlimit (0, 15, setting[2] == followGlobalChannel ? globalChannel() : setting[2]) + 1;
+    switch (setting[1])
+    {
+        case 9:
+        case 10: return juce::MidiMessage::noteOn (channel, setting[3], (juce::uint8) juce::jlimit (1, 127, value));
+        case 12: return juce::MidiMessage::pitchWheel (channel, juce::jlimit (0, 16383, value * 129));
+        default: return juce::MidiMessage::controllerEvent (channel, setting[3], value);
+    }
 }

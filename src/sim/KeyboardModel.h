@@ -40,9 +40,11 @@ public:
     // Handles one message from the editor; returns what the keyboard answers.
     std::vector<juce::MidiMessage> receive (const juce::MidiMessage& message);
 
-    // Controller message of a control as it is set up now, or nothing for a
-    // control the keyboard does not have.
-    std::optional<juce::MidiMessage> controllerMessageFor (int id, int value) const;
+    // What a control sends when moved, as it is set up now: a note for the
+    // note modes, pitch bend for the pitch-bend mode (value 0 to 127 scaled
+    // to 14 bits), a controller otherwise; nothing for a control the
+    // keyboard does not have.
+    std::optional<juce::MidiMessage> messageWhenMoved (int id, int value) const;
     int globalChannel() const;
 
     Settings working;

@@ -188,7 +188,7 @@ void SimulatedKeyboard::moveControl (int id, int value)
     std::optional<juce::MidiMessage> message;
     {
         const juce::ScopedLock sl (lock);
-        message = model.controllerMessageFor (id, value);
+        message = model.messageWhenMoved (id, value);
     }
     if (message)
         play (*message);

@@ -82,7 +82,7 @@ public:
 
     //==============================================================================
     // Playing it: what the keyboard sends when a control is moved.
-    void moveControl (int id, int value); // a controller message, with the control's current number
+    void moveControl (int id, int value); // what the control sends as it is set now: see KeyboardModel::messageWhenMoved
     void movePitchWheel (int value);
     void pressNote (int note, int velocity);
     void pressChannelPressure (int pressure);

@@ -141,3 +141,35 @@ TEST (ValueCache, OnlyTheUsersEditsAndDefaultsAreEditsToKeep)
     cache.applyDefaultValues();
     EXPECT_TRUE (cache.hasUnkeptEdits());
 }
+
+// The kept state: what was last read, loaded, sent or saved. Two guesses
+// never differ; a guess and a given value always do.
+TEST (ValueCache, ChangesAreCountedAgainstTheKeptStateAndASnapshotPutsBackWhereValuesCameFrom)
+{
+    ValueCache cache;
+    cache.storeReplyPairs (3, { 0x30, 10, 0x01, 20 });
+    cache.setCurve (1, 2, ValueSource::keyboard);
+    EXPECT_EQ (cache.countChanges(), 0) << "the keyboard's replies are kept as they come";
+
+    const auto beforeEdits = cache.takeSnapshot();
+    cache.setItemParam (3, 0x30, 11);
+    cache.setItemParam (4, 0x30, 5);       // a second parameter of the same control
+    cache.setItemParam (3, 0x02, cache.getItemParam (3, 0x02)); // a guess made a given value
+    cache.setCurve (1, 3);
+    EXPECT_TRUE (cache.isControlChanged (0x30));
+    EXPECT_TRUE (cache.isControlChanged (0x02));
+    EXPECT_FALSE (cache.isControlChanged (0x01));
+    EXPECT_TRUE (cache.isCurveChanged (1));
+    EXPECT_EQ (cache.countChanges(), 3);
+
+    cache.restore (beforeEdits);
+    EXPECT_EQ (cache.countChanges(), 0);
+    EXPECT_EQ (cache.getItemSource (3, 0x02), ValueSource::assumed) << "a snapshot puts back where a value came from";
+    EXPECT_EQ (cache.getControlForNumber (10), 0x30);
+
+    cache.setItemParam (3, 0x30, 12);
+    cache.markKept();
+    EXPECT_FALSE (cache.hasUnkeptEdits());
+    cache.restore (beforeEdits);
+    EXPECT_TRUE (cache.isControlChanged (0x30)) << "the kept state does not move back with the values";
+}

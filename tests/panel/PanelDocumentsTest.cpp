@@ -357,10 +357,11 @@ TEST_F (PanelDocuments, AFileThatIsNotLoadedSaysWhyAndChangesNothing)
     EXPECT_EQ (SettingsFile::toText (manager().getCache()), before);
 }
 
-TEST_F (PanelDocuments, TheHiddenChartButtonWritesAnHtmlChartAfterTheSameQuestions)
+TEST_F (PanelDocuments, TheChartButtonWritesAnHtmlChartAfterTheSameQuestions)
 {
     createPanelWithoutKeyboard();
-    EXPECT_FALSE (widgets().chartButton->isVisible());
+    EXPECT_TRUE (widgets().chartButton->isVisible());
+    EXPECT_THAT (widgets().chartButton->getTooltip().toStdString(), HasSubstr ("chart"));
     manager().getCache().setGlobal (3, -2, ValueSource::keyboard);
     scratch.write ("Chart.html", "old chart");
     dialogs.answerFile (scratch.file ("Chart"));

@@ -98,12 +98,13 @@ TEST_F (PanelLayout, ConstructionGivesTheWidgetsInTheirPlaces)
         { "sendButton", w.sendButton.get(), { 712, 16, 96, 22 }, true },
         { "padsButton", w.padsButton.get(), { 558, 352, 51, 24 }, true },
         { "firmwareButton", w.firmwareButton.get(), { 511, 137, 96, 22 }, true },
-        { "chartButton", w.chartButton.get(), { 712, 137, 96, 22 }, false },
+        { "chartButton", w.chartButton.get(), { 712, 137, 96, 22 }, true },
         { "knobModeLabel", w.knobModeLabel.get(), { 23, 64, 88, 24 }, false },
         { "knobModeCombo", w.knobModeCombo.get(), { 113, 64, 88, 24 }, false },
         { "padCurveLabel", w.padCurveLabel.get(), { 23, 64, 88, 24 }, true },
         { "controlNameEditor", w.controlNameEditor.get(), { 240, 32, 177, 24 }, true },
         { "firmwareRevisionEditor", w.firmwareRevisionEditor.get(), { 368, 135, 133, 24 }, true },
+        { "changesLabel", w.changesLabel.get(), { 612, 137, 96, 22 }, true },
     };
     for (const auto& o : others)
     {
@@ -116,7 +117,8 @@ TEST_F (PanelLayout, ConstructionGivesTheWidgetsInTheirPlaces)
     EXPECT_TRUE (w.controlNameEditor->isReadOnly());
     EXPECT_EQ (w.padsButton->getTooltip(), "Opens the pad calibration page");
     EXPECT_EQ (w.sendButton->getButtonText(), "Send to Keyboard");
-    EXPECT_EQ (panel->getNumChildComponents(), 40) << "the widgets and the hidden notice bubble";
+    EXPECT_EQ (w.changesLabel->getText(), "") << "nothing changed yet";
+    EXPECT_EQ (panel->getNumChildComponents(), 41) << "the widgets and the hidden notice bubble";
     EXPECT_FALSE (w.notice->isVisible());
     EXPECT_EQ (panel->getBounds(), juce::Rectangle<int> (0, 0, 816, 545));
 }

@@ -29,7 +29,9 @@ enum class Kind
     load,     // a: which file, b: its seed
     save,     // "Save..." into the scratch file
     send,     // a: the memory
-    replug    // a: 0 keeps the editor's values, 1 reads the keyboard
+    replug,   // a: 0 keeps the editor's values, 1 reads the keyboard
+    undo,     // Ctrl+Z
+    redo      // Ctrl+Y
 };
 
 struct Action
@@ -40,7 +42,7 @@ struct Action
 
 void showValue (const Action& action, std::ostream& os)
 {
-    static const char* const names[] = { "pick", "choose", "defaults", "load", "save", "send", "replug" };
+    static const char* const names[] = { "pick", "choose", "defaults", "load", "save", "send", "replug", "undo", "redo" };
     os << names[(int) action.kind] << " (" << action.a << ", " << action.b << ")";
 }
 
@@ -87,7 +89,10 @@ rc::Gen<Action> anAction()
         gen::construct<Action> (gen::just (Kind::load), gen::inRange (0, (int) numFileKinds), gen::inRange (0, 1 << 20)),
         gen::construct<Action> (gen::just (Kind::save), gen::just (0), gen::just (0)),
         gen::construct<Action> (gen::just (Kind::send), gen::inRange (1, 9), gen::just (0)),
-        gen::construct<Action> (gen::just (Kind::replug), gen::inRange (0, 2), gen::just (0)));
+        gen::construct<Action> (gen::just (Kind::replug), gen::inRange (0, 2), gen::just (0)),
+        gen::construct<Action> (gen::just (Kind::undo), gen::just (0), gen::just (0)),
+        gen::construct<Action> (gen::just (Kind::undo), gen::just (0), gen::just (0)),
+        gen::construct<Action> (gen::just (Kind::redo), gen::just (0), gen::just (0)));
 }
 
 // A change to the keyboard's own settings before the editor starts: a
@@ -122,29 +127,65 @@ struct Expected
     std::optional<int> value; // nothing: only the editor's guess
     ValueSource source = ValueSource::assumed;
 
-    bool isGiven() const { return source == ValueSource::user || source == ValueSource::file || source == ValueSource::defaults; }
+    // Read from the keyboard counts too: an undo after a send may put back
+    // what the keyboard had before, and Send writes it.
+    bool isGiven() const { return value.has_value() && source != ValueSource::assumed; }
 };
 
-// The model: the editor's copy as the user's actions make it.
+// The model: the editor's copy as the user's actions make it, and the kept
+// state it is compared with.
 struct Model
 {
     std::map<std::pair<int, int>, Expected> controls; // (id, parameter)
     std::map<int, Expected> globals, curves;
-    bool unkept = false;
 
     Expected& at (int id, int parameter) { return controls[{ id, parameter }]; }
-    bool anyEdit() const
+
+    // The whole copy was read, sent or saved.
+    void keepAll() { kept = { controls, globals, curves }; }
+
+    // An undo or a redo puts back the values of another model, with where
+    // they came from; the kept state stays.
+    void takeValuesOf (const Model& other)
     {
-        const auto isEdit = [] (const Expected& e) { return e.source == ValueSource::user || e.source == ValueSource::defaults; };
-        for (const auto& [key, e] : controls)
-            if (isEdit (e))
-                return true;
-        for (const auto* section : { &globals, &curves })
-            for (const auto& [index, e] : *section)
-                if (isEdit (e))
-                    return true;
-        return false;
+        controls = other.controls;
+        globals = other.globals;
+        curves = other.curves;
     }
+
+    // What a file gave is kept as it came.
+    void keepControl (int id, int parameter) { kept.controls[{ id, parameter }] = at (id, parameter); }
+    void keepGlobal (int index) { kept.globals[index] = globals[index]; }
+    void keepCurve (int index) { kept.curves[index] = curves[index]; }
+
+    // Whether closing asks: a value differs from the kept state.
+    bool unkept() const
+    {
+        const auto given = [] (const Expected& e) { return e.value.has_value() && e.source != ValueSource::assumed; };
+        const auto differs = [&] (const auto& now, const auto& then)
+        {
+            auto keys = std::set<typename std::decay_t<decltype (now)>::key_type>();
+            for (const auto* map : { &now, &then })
+                for (const auto& entry : *map)
+                    keys.insert (entry.first);
+            for (const auto& key : keys)
+            {
+                const auto current = now.count (key) ? now.at (key) : Expected {};
+                const auto before = then.count (key) ? then.at (key) : Expected {};
+                if (given (current) != given (before) || (given (current) && current.value != before.value))
+                    return true;
+            }
+            return false;
+        };
+        return differs (controls, kept.controls) || differs (globals, kept.globals) || differs (curves, kept.curves);
+    }
+
+private:
+    struct Kept
+    {
+        std::map<std::pair<int, int>, Expected> controls;
+        std::map<int, Expected> globals, curves;
+    } kept;
 };
 
 class ScreenIsTheTruth : public PanelRig
@@ -194,20 +235,45 @@ private:
             case Kind::pick: pick (juce::String::toHexString (ids[(size_t) action.a % ids.size()])); break;
             case Kind::choose: chooseIn ((Box) action.a, action.b); break;
             case Kind::defaults:
+            {
+                const auto before = model;
                 widgets().defaultValuesButton->triggerClick();
                 flushMessageLoop();
                 modelDefaults();
+                noteStep (before);
                 break;
+            }
             case Kind::load: load ((FileKind) action.a, action.b); break;
             case Kind::save:
                 dialogs.answerFile (savedFile);
                 dialogs.answerOk (true);
                 RC_ASSERT (panel->saveSettingsAs());
-                model.unkept = false;
+                model.keepAll();
                 break;
             case Kind::send: send (action.a); break;
             case Kind::replug: replug (action.a == 1); break;
+            case Kind::undo: undoOrRedo (undone, redone, [this] { return panel->undo(); }); break;
+            case Kind::redo: undoOrRedo (redone, undone, [this] { return panel->redo(); }); break;
         }
+    }
+
+    // What undo and redo put back: the model before each step, and after.
+    void noteStep (const Model& before)
+    {
+        undone.push_back (before);
+        redone.clear();
+    }
+
+    void undoOrRedo (std::vector<Model>& from, std::vector<Model>& to, const std::function<bool()>& press)
+    {
+        const bool did = press();
+        flushMessageLoop();
+        RC_ASSERT (did == ! from.empty());
+        if (! did)
+            return;
+        to.push_back (model);
+        model.takeValuesOf (from.back());
+        from.pop_back();
     }
 
     juce::ComboBox* boxFor (Box box) const
@@ -246,12 +312,12 @@ private:
         if (! box->isItemEnabled (item + 1) || box->getSelectedItemIndex() == item)
             return;
 
+        noteStep (model);
         choose (*box, item);
 
         const auto edit = [this] (Expected& e, int value)
         {
             e = { value, ValueSource::user };
-            model.unkept = true;
         };
         switch (which)
         {
@@ -281,9 +347,11 @@ private:
     //==============================================================================
     void load (FileKind kind, int seed)
     {
+        const auto before = model;
         juce::Random random (seed);
         juce::String items;
         std::vector<std::tuple<int, int, int>> values; // what a good file gives
+        std::vector<int> fileGlobals, fileCurves;
         const char* const attributes[] = { "", "Mode", "Chan", "Num", "MinLSB", "MaxMSB", "Option" };
 
         juce::File file = scratch.file ("load.vorlo25");
@@ -339,10 +407,16 @@ private:
                         values.emplace_back (id, p, saved.getItemParam (p, id));
             for (int g = 0; g < ValueCache::numGlobals; ++g)
                 if (saved.getGlobalSource (g) != ValueSource::assumed)
+                {
                     model.globals[g] = { saved.getGlobal (g), ValueSource::file };
+                    fileGlobals.push_back (g);
+                }
             for (int c = 0; c < ValueCache::numCurves; ++c)
                 if (saved.getCurveSource (c) != ValueSource::assumed)
+                {
                     model.curves[c] = { saved.getCurve (c), ValueSource::file };
+                    fileCurves.push_back (c);
+                }
         }
 
         dialogs.forgetShown();
@@ -355,9 +429,15 @@ private:
         if (! good)
             return;
         for (const auto& [id, p, value] : values)
+        {
             model.at (id, p) = { value, ValueSource::file };
-        if (! model.anyEdit())
-            model.unkept = false;
+            model.keepControl (id, p);
+        }
+        for (const int index : fileGlobals)
+            model.keepGlobal (index);
+        for (const int index : fileCurves)
+            model.keepCurve (index);
+        noteStep (before);
     }
 
     void send (int memory)
@@ -369,7 +449,7 @@ private:
         flushMessageLoop();
         RC_ASSERT (ports.waitUntilIdle());
         RC_ASSERT (dialogs.getShown().empty());
-        model.unkept = false;
+        model.keepAll();
 
         // What the memory holds: what the editor was given, otherwise the keyboard's own.
         const auto stored = keyboard->inspect ([=] (const KeyboardModel& k) { return k.memories[(size_t) memory]; });
@@ -394,7 +474,7 @@ private:
         flushMessageLoop();
 
         dialogs.forgetShown();
-        const bool asks = model.unkept;
+        const bool asks = model.unkept();
         const bool reads = ! asks || readTheKeyboard;
         const int readBacksBefore = readBacksStarted();
         dialogs.answerChoice (readTheKeyboard ? 1 : 0);
@@ -442,6 +522,9 @@ private:
     void modelReadBack()
     {
         model = {};
+        // The keyboard's copy replaces the editor's, and its history.
+        undone.clear();
+        redone.clear();
         const auto own = keyboard->inspect ([] (const KeyboardModel& k) { return k.working; });
         const ValueCache reader;
         for (const int id : ids)
@@ -453,6 +536,7 @@ private:
         model.globals[3] = { own.globals[3], ValueSource::keyboard };
         for (const int c : { 1, 3, 4 })
             model.curves[c] = { own.curves[(size_t) c], ValueSource::keyboard };
+        model.keepAll();
     }
 
     void modelDefaults()
@@ -471,7 +555,6 @@ private:
         for (int c = 0; c < ValueCache::numCurves; ++c)
             if (defaults.getCurveSource (c) == ValueSource::defaults)
                 model.curves[c] = { defaults.getCurve (c), ValueSource::defaults };
-        model.unkept = true;
     }
 
     //==============================================================================
@@ -575,18 +658,19 @@ private:
 
     void checkClosingAsksExactlyWhenSomethingIsUnkept()
     {
-        RC_ASSERT (manager().getCache().hasUnkeptEdits() == model.unkept);
+        RC_ASSERT (manager().getCache().hasUnkeptEdits() == model.unkept());
         dialogs.forgetShown();
         dialogs.answerChoice (0); // Cancel: the editor stays
         const bool closes = panel->confirmQuit();
-        RC_ASSERT (closes == ! model.unkept);
-        RC_ASSERT (dialogs.countTitled ("Unsaved Changes") == (model.unkept ? 1 : 0));
+        RC_ASSERT (closes == ! model.unkept());
+        RC_ASSERT (dialogs.countTitled ("Unsaved Changes") == (model.unkept() ? 1 : 0));
         dialogs.forgetShown();
     }
 
     std::unique_ptr<SimulatedKeyboard> keyboard;
     std::vector<int> ids;
     Model model;
+    std::vector<Model> undone, redone;
     ScratchFolder scratch;
     juce::File savedFile = scratch.file ("saved.vorlo25");
     size_t messagesChecked = 0;

@@ -1,0 +1,37 @@
+#include "panel/TouchFinder.h"
+
+TouchFinder::TouchFinder (OrvaneManager49& managerToHear, PanelWidgets& widgetsToShow, SelectedControlEditor& editorToSelectIn)
+    : manager (managerToHear), widgets (widgetsToShow), controlEditor (editorToSelectIn)
+{
+}
+
+TouchFinder::~TouchFinder() { cancelPendingUpdate(); }
+
+void TouchFinder::setListening (bool listen)
+{
+    manager.listenForTouches (listen);
+    if (! listen)
+        lastTouched = -1;
+}
+
+void TouchFinder::touched (int id)
+{
+    // Only the latest move matters: a turned knob sends dozens per second.
+    lastTouched = id;
+    triggerAsyncUpdate();
+}
+
+void TouchFinder::handleAsyncUpdate()
+{
+    const int id = lastTouched.exchange (-1);
+    if (id < 0 || ! isListening())
+        return;
+
+    // The same control again keeps its boxes as they are: nothing flickers.
+    if (id != controlEditor.getSelected())
+    {
+        if (! widgets.picker->selectControl (id) || ! controlEditor.select (id))
+            return;
+    }
+    widgets.picker->flashControl (id);
+}

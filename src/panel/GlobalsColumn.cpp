@@ -1,13 +1,12 @@
 #include "panel/GlobalsColumn.h"
 
+#include "panel/SettingNames.h"
 #include "panel/ValueBox.h"
-#include "protocol/OrvaneMidiMessage49.h"
 
 namespace
 {
-constexpr int globalChannel = OrvaneMidiMessage49::globalMidiChannel;
+using SettingNames::globalChannel, SettingNames::knobAccelCurve, SettingNames::velocityCurve, SettingNames::padCurve;
 constexpr int relativeMode = OrvaneMidiMessage49::globalRelativeMode;
-constexpr int knobAccelCurve = 4, velocityCurve = 1, padCurve = 3;
 
 // The knob mode's global: 127 for relative knobs, 1 for individual ones.
 constexpr int relativeOn = 127, relativeOff = 1;

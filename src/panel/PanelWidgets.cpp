@@ -1,6 +1,7 @@
 #include "panel/PanelWidgets.h"
 
 #include "panel/ControllerNames.h"
+#include "panel/SettingNames.h"
 #include "pickers/QLookAndFeel.h"
 
 namespace
@@ -17,12 +18,8 @@ juce::StringArray numberTexts (int first, int last)
     return texts;
 }
 
-juce::StringArray channelItemTexts()
-{
-    auto texts = numberTexts (1, 16);
-    texts.add ("Global");
-    return texts;
-}
+// A label's text: the name, then a colon.
+juce::String labelText (const juce::String& name) { return name + ":"; }
 
 // Child construction, one helper per kind; each child is added, made visible
 // and given its fixed place in creation order.
@@ -103,6 +100,7 @@ private:
 PanelWidgets PanelWidgets::create (juce::Component& panel, juce::ComboBox::Listener& boxListener, juce::Button::Listener& buttonListener)
 {
     using R = juce::Rectangle<int>;
+    using namespace SettingNames;
     PanelWidgets w;
     Builder make (panel, boxListener, buttonListener, w.places);
 
@@ -116,24 +114,24 @@ PanelWidgets PanelWidgets::create (juce::Component& panel, juce::ComboBox::Liste
     w.controlNameEditor->setColour (juce::TextEditor::backgroundColourId, controlNameBackground);
     w.controlNameEditor->applyColourToAllText (juce::Colours::black);
 
-    w.ccNumberLabel = make.label ("new label", "CC number:", R (425, 64, 80, 24));
+    w.ccNumberLabel = make.label ("new label", labelText (parameterLabel (3)), R (425, 64, 80, 24));
     w.ccNumberCombo =
         make.combo ("CC number combo", "Midi control number assigned to the selected control", controllerItemTexts(), R (509, 64, 180, 24));
     w.defaultValuesButton = make.button ("new button", "Default Values", R (712, 62, 96, 22));
     w.sendButton = make.button ("new button", "Send to Keyboard", R (712, 16, 96, 22));
     w.picker = make.add<Vorlo25CtrlPickerComponent> (R (9, 165, 800, 378));
 
-    w.modeLabel = make.label ("new label", "Mode:", R (425, 32, 50, 24));
+    w.modeLabel = make.label ("new label", labelText (parameterLabel (1)), R (425, 32, 50, 24));
     w.modeCombo = make.combo ("Mode combo", "Mode assigned to the selected control",
                               { "Off", "Continuous", "NRPN/RPN", "MMC", "Switched", "MIDI Note", "Patch Chg", "Pitch Bend", "Aftertouch" },
                               R (509, 32, 90, 24));
-    w.channelLabel = make.label ("new label", "Channel:", R (237, 64, 80, 24));
-    w.channelCombo = make.combo ("Channel combo", "Midi channel assigned to the selected control", channelItemTexts(), R (317, 64, 100, 24));
-    w.maxLabel = make.label ("new label", "Max / MSB:", R (425, 96, 80, 24));
+    w.channelLabel = make.label ("new label", labelText (parameterLabel (2)), R (237, 64, 80, 24));
+    w.channelCombo = make.combo ("Channel combo", "Midi channel assigned to the selected control", channelItems(), R (317, 64, 100, 24));
+    w.maxLabel = make.label ("new label", labelText (parameterLabel (5)), R (425, 96, 80, 24));
     w.maxCombo = make.combo ("Max MSB combo", "Max value (or MSB) set for the selected control", numberTexts (0, 127), R (509, 96, 100, 24));
-    w.minLabel = make.label ("new label", "Min / LSB:", R (237, 96, 80, 24));
+    w.minLabel = make.label ("new label", labelText (parameterLabel (4)), R (237, 96, 80, 24));
     w.minCombo = make.combo ("Min LSB combo", "Min value (or LSB) set for the selected control", numberTexts (0, 127), R (317, 96, 100, 24));
-    w.globalChannelLabel = make.label ("channel label", "Channel:", R (24, 32, 93, 24));
+    w.globalChannelLabel = make.label ("channel label", labelText (globalLabel (globalChannel)), R (24, 32, 93, 24));
     w.globalChannelCombo = make.combo ("upper channel combo", {}, numberTexts (1, 16), R (113, 32, 88, 24));
     w.globalChannelCombo->setJustificationType (juce::Justification::centredRight);
 
@@ -149,26 +147,26 @@ PanelWidgets PanelWidgets::create (juce::Component& panel, juce::ComboBox::Liste
     // The four option boxes share one place; the mode decides which shows.
     const R optionBounds (599, 32, 90, 24);
     w.toggleOptionCombo = make.combo ("Option Combo", "States if control toggles when pressed or reacts at both press and release",
-                                      { "Toggle", "Gate" }, optionBounds);
+                                      optionItems (ModeRules::OptionBox::toggle), optionBounds);
     w.encodingOptionCombo = make.combo ("Option Combo", "States the encoding scheme used for control messages",
-                                        { "Absolute", "Relative #1", "Relative #2", "Relative #3" }, optionBounds);
-    w.nrpnOptionCombo =
-        make.combo ("Option Combo", "States the kind of control messages generated (NRPN vs. RPN)", { "NRPN", "RPN" }, optionBounds);
+                                        optionItems (ModeRules::OptionBox::encoding), optionBounds);
+    w.nrpnOptionCombo = make.combo ("Option Combo", "States the kind of control messages generated (NRPN vs. RPN)",
+                                    optionItems (ModeRules::OptionBox::nrpn), optionBounds);
     w.holdOptionCombo = make.combo ("Option Combo", "States if the auto-returns to 0 (standard) or else holds the value (hold)",
-                                    { "Standard", "Hold" }, optionBounds);
+                                    optionItems (ModeRules::OptionBox::hold), optionBounds);
 
     w.memoryLabel = make.label ("new label", "to Mem:", R (712, 38, 48, 24));
     w.memoryCombo = make.combo ("new combo box", "Memory number targeted", numberTexts (1, 8), R (760, 38, 39, 24));
     w.firmwareButton = make.button ("FW button", "Upgrade firmware...", R (511, 137, 96, 22));
-    w.knobAccelLabel = make.label ("knob accel label", "Knob accel:", R (23, 96, 88, 24));
-    w.knobAccelCombo = make.combo ("knob accel combo", {}, { "Slow (off)", "Medium", "Fast" }, R (113, 96, 88, 24));
-    w.velCurveLabel = make.label ("vel curve label", "Velocity curve:", R (23, 128, 88, 24));
-    w.velCurveCombo = make.combo ("vel curve combo", {}, { "Linear", "Logarithmic", "Exponential", "Full" }, R (113, 128, 88, 24));
+    w.knobAccelLabel = make.label ("knob accel label", labelText (curveLabel (knobAccelCurve)), R (23, 96, 88, 24));
+    w.knobAccelCombo = make.combo ("knob accel combo", {}, curveItems (knobAccelCurve), R (113, 96, 88, 24));
+    w.velCurveLabel = make.label ("vel curve label", labelText (curveLabel (velocityCurve)), R (23, 128, 88, 24));
+    w.velCurveCombo = make.combo ("vel curve combo", {}, curveItems (velocityCurve), R (113, 128, 88, 24));
     w.firmwareLabel = make.label ("new label", "Firmware revision:", R (237, 137, 130, 24));
     w.firmwareRevisionEditor = make.readOnlyEditor ("firmware revision", "Not detected yet", R (368, 135, 133, 24));
-    w.padCurveLabel = make.label ("pad curve label", "Pad Vel curve:", R (23, 64, 88, 24));
-    w.padCurveCombo = make.combo ("pad curve combo", "Sets the pad velocity curve (for all pads)",
-                                  { "Linear", "Logarithmic", "Exponential", "Full" }, R (113, 64, 88, 24));
+    w.padCurveLabel = make.label ("pad curve label", labelText (curveLabel (padCurve)), R (23, 64, 88, 24));
+    w.padCurveCombo =
+        make.combo ("pad curve combo", "Sets the pad velocity curve (for all pads)", curveItems (padCurve), R (113, 64, 88, 24));
     w.padsButton = make.button ("new button", "Pads...", R (558, 352, 51, 24));
     w.padsButton->setTooltip ("Opens the pad calibration page");
     w.changesLabel = make.label ("changes label", {}, R (612, 137, 96, 22));

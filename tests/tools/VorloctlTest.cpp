@@ -84,7 +84,7 @@ TEST_F (Vorloctl, BadCommandLinesAreUsageErrorsOnStandardErrorAndReachNoKeyboard
 TEST_F (Vorloctl, ACommandsHelpIsTheSameAskedEitherWayAndListsItsOptions)
 {
     for (const juce::String command :
-         { "ports", "detect", "read", "send", "pads", "flash", "defaults", "chart", "normalize", "catalogue", "describe" })
+         { "ports", "detect", "read", "send", "pads", "flash", "defaults", "chart", "normalize", "diff", "catalogue", "describe" })
     {
         ASSERT_EQ (run ({ "help", command }), 0) << command;
         const auto help = out.str();

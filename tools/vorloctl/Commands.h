@@ -27,3 +27,5 @@ CommandSpec defaultsCommand();
 CommandSpec chartCommand();
 // Loads a settings file onto the defaults and saves it again.
 CommandSpec normalizeCommand();
+// Lists the settings that differ between two settings files, or a file and the keyboard.
+CommandSpec diffCommand();

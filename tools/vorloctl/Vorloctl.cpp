@@ -64,8 +64,8 @@ int runHelp (const juce::StringArray& words, ToolContext& context)
 const std::vector<CommandSpec>& vorloctlCommands()
 {
     static const std::vector<CommandSpec> commands {
-        portsCommand(),    detectCommand(), readCommand(),      sendCommand(),      padsCommand(),     flashCommand(),
-        defaultsCommand(), chartCommand(),  normalizeCommand(), catalogueCommand(), describeCommand(),
+        portsCommand(),    detectCommand(), readCommand(),      sendCommand(), padsCommand(),      flashCommand(),
+        defaultsCommand(), chartCommand(),  normalizeCommand(), diffCommand(), catalogueCommand(), describeCommand(),
     };
     return commands;
 }

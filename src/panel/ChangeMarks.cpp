@@ -1,5 +1,7 @@
 #include "panel/ChangeMarks.h"
 
+#include "link/SendAll.h"
+
 namespace
 {
 const juce::String countTooltip = "Controls and globals changed since the keyboard was read or the settings were last sent, "
@@ -20,11 +22,19 @@ juce::String ChangeMarks::describeCount (int changes)
 
 void ChangeMarks::refresh()
 {
+    // A control Send never writes (the pitch strip) would claim a change
+    // that no send can carry: it is neither marked nor counted.
+    int changes = cache.countChanges();
     std::set<int> changed;
-    for (const auto id : widgets.picker->getCtrlIds())
+    for (const int id : cache.getControlsWithNumber())
         if (cache.isControlChanged (id))
-            changed.insert (id);
+        {
+            if (SendAll::isControlSent (id))
+                changed.insert (id);
+            else
+                --changes;
+        }
     widgets.picker->markControls (changed);
 
-    widgets.changesLabel->setText (describeCount (cache.countChanges()), juce::dontSendNotification);
+    widgets.changesLabel->setText (describeCount (changes), juce::dontSendNotification);
 }

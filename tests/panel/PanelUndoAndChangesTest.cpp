@@ -77,6 +77,8 @@ TEST_F (PanelUndoAndChanges, DefaultValuesAreUndoneWithWhereTheValuesCameFrom)
     const int byDefault = numberOnScreen();
     ASSERT_NE (byDefault, read);
     EXPECT_TRUE (marked (0x01));
+    EXPECT_TRUE (manager().getCache().isControlChanged (0x41));
+    EXPECT_FALSE (marked (0x41)) << "Send never writes the pitch strip: no change to send";
     EXPECT_NE (changesText(), "");
 
     undoKey();

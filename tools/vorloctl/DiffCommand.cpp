@@ -216,7 +216,7 @@ int runDiff (const ParsedCommand& command, ToolContext& context)
     if (withKeyboard)
     {
         session = std::make_unique<KeyboardSession> (command, context);
-        if (! session->readSettings ("settings"))
+        if (! session->readSettings ("settings", "Nothing was compared."))
             return ExitCode::failed;
         second = &session->getManager().getCache();
     }

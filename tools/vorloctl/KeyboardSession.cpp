@@ -109,7 +109,7 @@ bool KeyboardSession::detectVorlo (const juce::String& whatFor)
     return true;
 }
 
-bool KeyboardSession::readSettings (const juce::String& whatFor)
+bool KeyboardSession::readSettings (const juce::String& whatFor, const juce::String& consequence)
 {
     // The chain starts with the keyboard's identity reply, as in the editor.
     getManager();
@@ -133,7 +133,7 @@ bool KeyboardSession::readSettings (const juce::String& whatFor)
     {
         printError (context,
                     "The keyboard stopped answering while its settings were read (" + juce::String (chain.getRequestsSent()) + " of "
-                        + juce::String (ReadBackChain::numRequests) + " requests sent). Nothing was written.");
+                        + juce::String (ReadBackChain::numRequests) + " requests sent). " + consequence);
         return false;
     }
     return true;

@@ -43,8 +43,8 @@ public:
     // detectVorlo, then reads every setting into the manager's cache with
     // the editor's read-back chain. Bounded: each request is given up on
     // after the chain's step time-out. False, with the reason on standard
-    // error, when the keyboard stopped answering.
-    bool readSettings (const juce::String& whatFor);
+    // error ending in consequence, when the keyboard stopped answering.
+    bool readSettings (const juce::String& whatFor, const juce::String& consequence = "Nothing was written.");
 
     // "Velmora Vorlo: Vorlo, device code 0x0400, firmware revision 1.0.4.0"
     // once detected.

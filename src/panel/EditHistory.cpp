@@ -22,6 +22,9 @@ public:
         return true;
     }
 
+    // Counted in steps: every step holds the same.
+    int getSizeInUnits() override { return 1; }
+
 private:
     ValueCache& cache;
     const ValueCache::Snapshot before, after;

@@ -31,7 +31,11 @@ private:
     // A read-back forgot the copy the steps were taken on.
     void clearIfCopyReplaced();
 
+    // Each step holds two copies of the cache, some kilobytes: a long
+    // session keeps the last few hundred steps, never fewer than 30.
+    static constexpr int stepsKept = 200;
+
     ValueCache& cache;
-    juce::UndoManager undoManager;
+    juce::UndoManager undoManager { stepsKept, 30 };
     int copyGeneration;
 };

@@ -23,8 +23,10 @@ void TouchFinder::touched (int id)
 
 void TouchFinder::handleAsyncUpdate()
 {
+    // Another model's moves would be matched against assignments that are
+    // not its own.
     const int id = lastTouched.exchange (-1);
-    if (id < 0 || ! isListening())
+    if (id < 0 || ! isListening() || ! manager.isVorloDetected())
         return;
 
     // The same control again keeps its boxes as they are: nothing flickers.

@@ -27,3 +27,10 @@ void MainAppWindow::activeWindowStatusChanged()
     if (auto* content = dynamic_cast<MainComponent*> (getContentComponent()))
         content->getSettingsPanel().setListeningForTouches (isActiveWindow());
 }
+
+bool MainAppWindow::keyPressed (const juce::KeyPress& key)
+{
+    if (auto* content = dynamic_cast<MainComponent*> (getContentComponent()); content != nullptr && content->getSettingsPanel().keyPressed (key))
+        return true;
+    return DocumentWindow::keyPressed (key);
+}

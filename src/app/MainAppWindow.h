@@ -21,6 +21,10 @@ public:
     // active one: elsewhere, other programs may want the keyboard.
     void activeWindowStatusChanged() override;
 
+    // Keys that reach the window with nothing inside it focused go to the
+    // panel, so that undo and redo work wherever the focus is.
+    bool keyPressed (const juce::KeyPress& key) override;
+
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainAppWindow)
 };

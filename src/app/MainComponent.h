@@ -16,8 +16,6 @@ public:
     void paintOverChildren (juce::Graphics&) override { firstPaint.painted(); }
     void resized() override {}
     void actionListenerCallback (const juce::String&) override {}
-    // Keys that reach the window with nothing focused go to the panel: undo and redo.
-    bool keyPressed (const juce::KeyPress& key) override { return settingsPanel->keyPressed (key); }
 
     KbdSettingComponentVorlo& getSettingsPanel() noexcept { return *settingsPanel; }
 

@@ -84,3 +84,17 @@ TEST (Application, NamesItselfAndAllowsMoreThanOneInstance)
     EXPECT_EQ (application.getApplicationVersion(), "1.0");
     EXPECT_TRUE (application.moreThanOneInstanceAllowed());
 }
+
+TEST_F (MainWindow, UndoKeysThatReachTheWindowGoToThePanel)
+{
+    auto& panel = window->getMainComponent().getSettingsPanel();
+    auto& curveBox = *panel.getWidgets().velCurveCombo;
+    curveBox.setSelectedItemIndex (2, juce::sendNotificationSync);
+    ASSERT_TRUE (panel.getManager().getCache().hasUnkeptEdits());
+
+    // Nothing inside the window has the focus: the window itself gets the key.
+    EXPECT_TRUE (window->keyPressed (juce::KeyPress ('z', juce::ModifierKeys::commandModifier, 0)));
+    EXPECT_FALSE (panel.getManager().getCache().hasUnkeptEdits());
+    EXPECT_TRUE (window->keyPressed (juce::KeyPress ('y', juce::ModifierKeys::commandModifier, 0)));
+    EXPECT_EQ (curveBox.getSelectedItemIndex(), 2);
+}

@@ -73,14 +73,13 @@ TEST_F (PanelTouchToFind, AFloodOfMovesKeepsTheControlSelectedAndTheBoxesAsTheyA
     choose (*widgets().ccNumberCombo, 20);
     const auto shown = widgets().ccNumberCombo->getText();
 
-    // Hundreds of moves of the knob: the message loop keeps up with them and
-    // the boxes are not shown anew, so the user's edit stays on screen.
+    // Hundreds of moves of the knob come to one update of the message loop
+    // (the cost of each is measured in the touchedMove benchmark), and the
+    // boxes are not shown anew, so the user's edit stays on screen.
     for (int i = 0; i < 500; ++i)
         keyboard.moveControl (0x30, i % 128);
     ASSERT_TRUE (ports.waitUntilIdle());
-    const auto start = juce::Time::getMillisecondCounterHiRes();
     flushMessageLoop();
-    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 1000.0);
 
     EXPECT_EQ (panel->getSelectedControl(), 0x30);
     EXPECT_EQ (widgets().ccNumberCombo->getText(), shown);

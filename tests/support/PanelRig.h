@@ -63,6 +63,9 @@ protected:
     {
         createPanel();
         ASSERT_TRUE (runMessageLoopUntil ([&] { return readBackFinished (keyboard); }));
+        // The boxes' refresh after the last reply may still be queued: a
+        // choice made before it ran would be shown over by it.
+        flushMessageLoop();
         tick(); // the inputs close: sending needs none
     }
 

@@ -3,6 +3,7 @@
 #include "protocol/OrvaneMidiMessage49.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace
@@ -261,7 +262,7 @@ bool ValueCache::isCurveChanged (int index) const
         && differ (std::optional (values.curves[(size_t) index]), std::optional (kept.curves[(size_t) index]));
 }
 
-int ValueCache::countChanges() const
+std::vector<int> ValueCache::getChangedControls() const
 {
     const juce::ScopedLock sl (lock);
 
@@ -273,9 +274,18 @@ int ValueCache::countChanges() const
             for (const auto& entry : *map)
                 ids.insert (entry.first);
 
-    const auto changedControls = std::count_if (ids.begin(), ids.end(), [this] (int id) { return isControlChangedLocked (id); });
-    return (int) changedControls + countDiffering (values.globals, kept.globals) + countDiffering (values.curves, kept.curves);
+    std::vector<int> changed;
+    std::copy_if (ids.begin(), ids.end(), std::back_inserter (changed), [this] (int id) { return isControlChangedLocked (id); });
+    return changed;
 }
+
+int ValueCache::countChangedGlobalsAndCurves() const
+{
+    const juce::ScopedLock sl (lock);
+    return countDiffering (values.globals, kept.globals) + countDiffering (values.curves, kept.curves);
+}
+
+int ValueCache::countChanges() const { return (int) getChangedControls().size() + countChangedGlobalsAndCurves(); }
 
 bool ValueCache::hasUnkeptEdits() const { return countChanges() > 0; }
 

@@ -125,6 +125,9 @@ public:
     bool isControlChanged (int id) const;
     bool isGlobalChanged (int index) const;
     bool isCurveChanged (int index) const;
+    // The controls that differ from the kept state, in ascending id order.
+    std::vector<int> getChangedControls() const;
+    int countChangedGlobalsAndCurves() const;
     // How many controls, globals and curves differ from the kept state.
     int countChanges() const;
 

@@ -24,17 +24,12 @@ void ChangeMarks::refresh()
 {
     // A control Send never writes (the pitch strip) would claim a change
     // that no send can carry: it is neither marked nor counted.
-    int changes = cache.countChanges();
     std::set<int> changed;
-    for (const int id : cache.getControlsWithNumber())
-        if (cache.isControlChanged (id))
-        {
-            if (SendAll::isControlSent (id))
-                changed.insert (id);
-            else
-                --changes;
-        }
+    for (const int id : cache.getChangedControls())
+        if (SendAll::isControlSent (id))
+            changed.insert (id);
     widgets.picker->markControls (changed);
 
+    const int changes = (int) changed.size() + cache.countChangedGlobalsAndCurves();
     widgets.changesLabel->setText (describeCount (changes), juce::dontSendNotification);
 }

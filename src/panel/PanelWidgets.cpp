@@ -195,3 +195,13 @@ void PanelWidgets::layOut() const
     for (const auto& [child, bounds] : places)
         child->setBounds (bounds);
 }
+
+bool PanelWidgets::isChoiceOpen() const
+{
+    return std::any_of (places.begin(), places.end(),
+                        [] (const auto& place)
+                        {
+                            const auto* box = dynamic_cast<const juce::ComboBox*> (place.first);
+                            return box != nullptr && box->isPopupActive();
+                        });
+}

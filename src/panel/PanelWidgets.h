@@ -14,6 +14,10 @@ struct PanelWidgets
     // Puts every child back at its place.
     void layOut() const;
 
+    // Whether one of the boxes has its list of items open: a choice is
+    // being made for the control on show.
+    bool isChoiceOpen() const;
+
     std::unique_ptr<juce::GroupComponent> globalGroup;
     std::unique_ptr<juce::Label> knobModeLabel;
     std::unique_ptr<juce::ComboBox> knobModeCombo;

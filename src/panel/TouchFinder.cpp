@@ -30,8 +30,12 @@ void TouchFinder::handleAsyncUpdate()
         return;
 
     // The same control again keeps its boxes as they are: nothing flickers.
+    // While a box's items are open, the choice belongs to the control it was
+    // opened for: a knob bumped meanwhile must not take it.
     if (id != controlEditor.getSelected())
     {
+        if (widgets.isChoiceOpen())
+            return;
         if (! widgets.picker->selectControl (id) || ! controlEditor.select (id))
             return;
     }

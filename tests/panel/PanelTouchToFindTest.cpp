@@ -115,3 +115,27 @@ TEST_F (PanelTouchToFind, TheKeyboardsInputStaysOpenThroughASearchWhileListening
     EXPECT_EQ (ports.getNumOpenInputs(), 1) << "when the search ends, the keyboard's input is kept";
     ASSERT_TRUE (touchSelects (0x01));
 }
+
+TEST_F (PanelTouchToFind, AKnobBumpedWhileABoxIsOpenDoesNotTakeTheChoiceMadeInIt)
+{
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+        GTEST_SKIP() << "the box's list needs a display";
+
+    panel->setListeningForTouches (true);
+    pick ("0x30");
+    panel->addToDesktop (0);
+    panel->setVisible (true);
+    widgets().ccNumberCombo->showPopup();
+    ASSERT_TRUE (widgets().ccNumberCombo->isPopupActive());
+
+    keyboard.moveControl (0x01, 10);
+    ASSERT_TRUE (ports.waitUntilIdle());
+    flushMessageLoop();
+    EXPECT_EQ (panel->getSelectedControl(), 0x30) << "the open list still belongs to knob 1";
+
+    widgets().ccNumberCombo->hidePopup();
+    flushMessageLoop();
+    ASSERT_TRUE (touchSelects (0x01));
+    panel->removeFromDesktop();
+    expectNothingWritten();
+}

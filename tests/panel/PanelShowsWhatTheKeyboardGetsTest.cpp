@@ -282,6 +282,9 @@ TEST_F (PanelShowsWhatTheKeyboardGets, AFileSavedFromAPartReadLeavesWhatWasNotRe
     ASSERT_TRUE (runMessageLoopUntil ([this] { return manager().isKeyboardDetected(); }));
     for (int poll = 0; poll < 10 && dialogs.countTitled ("Keyboard Problem") == 0; ++poll)
     {
+        // Replies on their way arrive before the step's time runs out.
+        ASSERT_TRUE (ports.waitUntilIdle());
+        flushMessageLoop();
         clock.advance (ReadBackChain::stepTimeoutMs);
         panel->getFollower().poll();
         flushMessageLoop();

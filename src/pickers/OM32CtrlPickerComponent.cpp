@@ -2,6 +2,9 @@
 
 #include <PickerPictures.h>
 
+static_assert (PickerPictures::om32Width == OM32CtrlPickerComponent::pictureWidth && PickerPictures::om32Height == OM32CtrlPickerComponent::pictureHeight,
+               "the picture's size is the picker's");
+
 namespace
 {
 using Kind = OxCtrlPickerComponent::WidgetKind;
@@ -52,8 +55,7 @@ const OxCtrlPickerComponent::Model& om32()
 {
     static const OxCtrlPickerComponent::Model model { widgetTable,
                                                       assignableControls,
-                                                      PickerPictures::om32_png,
-                                                      PickerPictures::om32_pngSize,
+                                                      PickerPictures::om32,
                                                       OM32CtrlPickerComponent::pictureWidth,
                                                       OM32CtrlPickerComponent::pictureHeight,
                                                       true };

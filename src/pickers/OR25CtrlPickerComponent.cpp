@@ -2,6 +2,9 @@
 
 #include <PickerPictures.h>
 
+static_assert (PickerPictures::or25Width == OR25CtrlPickerComponent::pictureWidth && PickerPictures::or25Height == OR25CtrlPickerComponent::pictureHeight,
+               "the picture's size is the picker's");
+
 namespace
 {
 using Kind = OxCtrlPickerComponent::WidgetKind;
@@ -39,8 +42,7 @@ const OxCtrlPickerComponent::Model& or25()
 {
     static const OxCtrlPickerComponent::Model model { widgetTable,
                                                       assignableControls,
-                                                      PickerPictures::or25_png,
-                                                      PickerPictures::or25_pngSize,
+                                                      PickerPictures::or25,
                                                       OR25CtrlPickerComponent::pictureWidth,
                                                       OR25CtrlPickerComponent::pictureHeight,
                                                       true };

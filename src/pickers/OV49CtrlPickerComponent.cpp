@@ -2,6 +2,9 @@
 
 #include <PickerPictures.h>
 
+static_assert (PickerPictures::ov49Width == OV49CtrlPickerComponent::pictureWidth && PickerPictures::ov49Height == OV49CtrlPickerComponent::pictureHeight,
+               "the picture's size is the picker's");
+
 namespace
 {
 using Kind = OxCtrlPickerComponent::WidgetKind;
@@ -76,8 +79,7 @@ const OxCtrlPickerComponent::Model& ov49()
 {
     static const OxCtrlPickerComponent::Model model { widgetTable,
                                                       assignableControls,
-                                                      PickerPictures::ov49_png,
-                                                      PickerPictures::ov49_pngSize,
+                                                      PickerPictures::ov49,
                                                       OV49CtrlPickerComponent::pictureWidth,
                                                       OV49CtrlPickerComponent::pictureHeight,
                                                       true };

@@ -1,5 +1,6 @@
 #include "pickers/OxCtrlPickerComponent.h"
 
+#include "pickers/BakedPicture.h"
 #include "pickers/OxCtrlPickerButton.h"
 #include "pickers/OxCtrlPickerKnob.h"
 
@@ -58,7 +59,7 @@ OxCtrlPickerComponent::~OxCtrlPickerComponent() = default;
 
 juce::Image OxCtrlPickerComponent::loadPicture (const Model& pickerModel)
 {
-    return juce::ImageCache::getFromMemory (pickerModel.pngData, pickerModel.pngSize);
+    return bakedPicture (pickerModel.pixels, pickerModel.width, pickerModel.height);
 }
 
 void OxCtrlPickerComponent::paint (juce::Graphics& g)

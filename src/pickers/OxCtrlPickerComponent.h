@@ -3,6 +3,7 @@
 #include "pickers/IKbdCtrlPicker.h"
 #include "pickers/OxCtrlPickerWidget.h"
 
+#include <cstdint>
 #include <memory>
 #include <set>
 #include <vector>
@@ -42,10 +43,10 @@ public:
     {
         template <size_t widgetCount, size_t rangeCount>
         constexpr Model (const WidgetEntry (&widgetTable)[widgetCount], const IdentifierRange (&ctrlIdRanges)[rangeCount],
-                         const char* picturePng, int picturePngSize, int pictureWidth, int pictureHeight, bool drawnOverWhite,
+                         const std::uint32_t* picturePixels, int pictureWidth, int pictureHeight, bool drawnOverWhite,
                          float shiftLightCentreX = 0.0f, float shiftLightCentreY = 0.0f, float shiftLightRadiusToUse = 0.0f)
-            : widgets (widgetTable), numWidgets (widgetCount), ctrlIds (ctrlIdRanges), numCtrlIdRanges (rangeCount), pngData (picturePng),
-              pngSize (picturePngSize), width (pictureWidth), height (pictureHeight), whiteUnderPicture (drawnOverWhite),
+            : widgets (widgetTable), numWidgets (widgetCount), ctrlIds (ctrlIdRanges), numCtrlIdRanges (rangeCount), pixels (picturePixels),
+              width (pictureWidth), height (pictureHeight), whiteUnderPicture (drawnOverWhite),
               shiftLightX (shiftLightCentreX), shiftLightY (shiftLightCentreY), shiftLightRadius (shiftLightRadiusToUse)
         {
         }
@@ -59,9 +60,8 @@ public:
         const IdentifierRange* ctrlIds;
         size_t numCtrlIdRanges;
 
-        const char* pngData;
-        int pngSize;
-        int width, height; // of the picture, and so of the picker
+        const std::uint32_t* pixels; // baked at build time, premultiplied 0xAARRGGBB
+        int width, height;           // of the picture, and so of the picker
 
         // The Orvane pictures are drawn over white, which shows wherever a
         // picture is transparent or missing.
@@ -92,7 +92,7 @@ public:
     // The widget of a control, and whether Shift must be on to reach it.
     OxCtrlPickerWidget* findWidget (int id, bool* needsShift = nullptr) const;
 
-    // The model's embedded picture; invalid if it cannot be decoded.
+    // The model's picture, drawn from the program's own data.
     static juce::Image loadPicture (const Model&);
 
 protected:

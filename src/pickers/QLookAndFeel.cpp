@@ -1,6 +1,8 @@
 #include "pickers/QLookAndFeel.h"
 
-#include "EmbeddedFonts.h"
+#include "pickers/BakedTypeface.h"
+
+#include <BakedTypefaces.h>
 
 namespace
 {
@@ -12,13 +14,13 @@ constexpr int tooltipHorizontalMargin = 14;
 constexpr int tooltipVerticalMargin = 10;
 constexpr float tooltipFontHeight = 12.0f;
 constexpr float tooltipMaxWidth = 400.0f;
+
+juce::Typeface::Ptr bakedTypeface (const unsigned char* data, size_t size) { return juce::Typeface::Ptr (new BakedTypeface (data, size)); }
 } // namespace
 
 QLookAndFeel::QLookAndFeel()
-    : regularTypeface (
-        juce::Typeface::createSystemTypefaceFor (EmbeddedFonts::RobotoCondensedRegular_ttf, EmbeddedFonts::RobotoCondensedRegular_ttfSize)),
-      boldTypeface (
-          juce::Typeface::createSystemTypefaceFor (EmbeddedFonts::RobotoCondensedBold_ttf, EmbeddedFonts::RobotoCondensedBold_ttfSize))
+    : regularTypeface (bakedTypeface (BakedTypefaces::robotoCondensedRegular, BakedTypefaces::robotoCondensedRegularSize)),
+      boldTypeface (bakedTypeface (BakedTypefaces::robotoCondensedBold, BakedTypefaces::robotoCondensedBoldSize))
 {
     setColour (juce::ComboBox::outlineColourId, juce::Colour (0xff959595));
     setColour (juce::ComboBox::buttonColourId, juce::Colour (0xffd7d7d7));

@@ -2,6 +2,9 @@
 
 #include <PickerPictures.h>
 
+static_assert (PickerPictures::vorlo25Width == Vorlo25CtrlPickerComponent::pictureWidth && PickerPictures::vorlo25Height == Vorlo25CtrlPickerComponent::pictureHeight,
+               "the picture's size is the picker's");
+
 namespace
 {
 using Kind = OxCtrlPickerComponent::WidgetKind;
@@ -52,8 +55,7 @@ const OxCtrlPickerComponent::Model& vorlo25()
 {
     static const OxCtrlPickerComponent::Model model { widgetTable,
                                                       assignableControls,
-                                                      PickerPictures::vorlo25_png,
-                                                      PickerPictures::vorlo25_pngSize,
+                                                      PickerPictures::vorlo25,
                                                       Vorlo25CtrlPickerComponent::pictureWidth,
                                                       Vorlo25CtrlPickerComponent::pictureHeight,
                                                       false,

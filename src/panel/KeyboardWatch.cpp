@@ -125,7 +125,7 @@ void KeyboardWatch::handleAsyncUpdate()
 
 void KeyboardWatch::showKeyboardState()
 {
-    auto& box = *widgets.firmwareRevisionEditor;
+    auto& box = *widgets.firmwareRevisionBox;
 
     if (manager.isKeyboardUnplugged())
     {

@@ -76,17 +76,11 @@ public:
         return madeButton;
     }
 
-    std::unique_ptr<juce::TextEditor> readOnlyEditor (const juce::String& name, const juce::String& text, juce::Rectangle<int> bounds)
+    std::unique_ptr<ReadOnlyTextBox> readOnlyBox (const juce::String& name, const juce::String& text, juce::Rectangle<int> bounds)
     {
-        auto editor = add<juce::TextEditor> (bounds, name);
-        editor->setMultiLine (false);
-        editor->setReturnKeyStartsNewLine (false);
-        editor->setReadOnly (true);
-        editor->setScrollbarsShown (false);
-        editor->setCaretVisible (false);
-        editor->setPopupMenuEnabled (false);
-        editor->setText (text);
-        return editor;
+        auto box = add<ReadOnlyTextBox> (bounds, name);
+        box->setText (text);
+        return box;
     }
 
 private:
@@ -109,10 +103,9 @@ PanelWidgets PanelWidgets::create (juce::Component& panel, juce::ComboBox::Liste
     w.knobModeCombo = make.combo ("knob mode combo", {}, { "Individual", "Relative" }, R (113, 64, 88, 24));
     w.selectedGroup = make.add<juce::GroupComponent> (R (225, 8, 479, 124), "new group", "Selected Control Parameters");
 
-    w.controlNameEditor = make.readOnlyEditor ("new text editor", "<Click a Control>", R (240, 32, 177, 24));
-    w.controlNameEditor->setColour (juce::TextEditor::textColourId, juce::Colours::black);
-    w.controlNameEditor->setColour (juce::TextEditor::backgroundColourId, controlNameBackground);
-    w.controlNameEditor->applyColourToAllText (juce::Colours::black);
+    w.controlNameBox = make.readOnlyBox ("new text editor", "<Click a Control>", R (240, 32, 177, 24));
+    w.controlNameBox->setColour (juce::TextEditor::textColourId, juce::Colours::black);
+    w.controlNameBox->setColour (juce::TextEditor::backgroundColourId, controlNameBackground);
 
     w.ccNumberLabel = make.label ("new label", labelText (parameterLabel (3)), R (425, 64, 80, 24));
     w.ccNumberCombo =
@@ -163,7 +156,7 @@ PanelWidgets PanelWidgets::create (juce::Component& panel, juce::ComboBox::Liste
     w.velCurveLabel = make.label ("vel curve label", labelText (curveLabel (velocityCurve)), R (23, 128, 88, 24));
     w.velCurveCombo = make.combo ("vel curve combo", {}, curveItems (velocityCurve), R (113, 128, 88, 24));
     w.firmwareLabel = make.label ("new label", "Firmware revision:", R (237, 137, 130, 24));
-    w.firmwareRevisionEditor = make.readOnlyEditor ("firmware revision", "Not detected yet", R (368, 135, 133, 24));
+    w.firmwareRevisionBox = make.readOnlyBox ("firmware revision", "Not detected yet", R (368, 135, 133, 24));
     w.padCurveLabel = make.label ("pad curve label", labelText (curveLabel (padCurve)), R (23, 64, 88, 24));
     w.padCurveCombo =
         make.combo ("pad curve combo", "Sets the pad velocity curve (for all pads)", curveItems (padCurve), R (113, 64, 88, 24));

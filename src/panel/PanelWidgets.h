@@ -2,6 +2,7 @@
 
 #include "pickers/Vorlo25CtrlPickerComponent.h"
 #include "ui/NoticeBubble.h"
+#include "ui/ReadOnlyTextBox.h"
 
 // The settings panel's children, built at their fixed places for the
 // window's one size, in creation order (which is also their stacking order).
@@ -22,7 +23,7 @@ struct PanelWidgets
     std::unique_ptr<juce::Label> knobModeLabel;
     std::unique_ptr<juce::ComboBox> knobModeCombo;
     std::unique_ptr<juce::GroupComponent> selectedGroup;
-    std::unique_ptr<juce::TextEditor> controlNameEditor;
+    std::unique_ptr<ReadOnlyTextBox> controlNameBox;
     std::unique_ptr<juce::Label> ccNumberLabel;
     std::unique_ptr<juce::ComboBox> ccNumberCombo;
     std::unique_ptr<juce::TextButton> defaultValuesButton;
@@ -53,7 +54,7 @@ struct PanelWidgets
     std::unique_ptr<juce::Label> velCurveLabel;
     std::unique_ptr<juce::ComboBox> velCurveCombo;
     std::unique_ptr<juce::Label> firmwareLabel;
-    std::unique_ptr<juce::TextEditor> firmwareRevisionEditor;
+    std::unique_ptr<ReadOnlyTextBox> firmwareRevisionBox;
     std::unique_ptr<juce::Label> padCurveLabel;
     std::unique_ptr<juce::ComboBox> padCurveCombo;
     std::unique_ptr<juce::TextButton> padsButton;

@@ -39,7 +39,7 @@ void SelectedControlEditor::show()
     const auto& control = controlTable.at ((juce::int16) id);
     auto& w = widgets;
 
-    w.controlNameEditor->setText (control.name);
+    w.controlNameBox->setText (control.name);
 
     // What Send does not write cannot be changed.
     const bool sent = SendAll::isControlSent (id);

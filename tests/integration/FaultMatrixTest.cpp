@@ -456,7 +456,7 @@ protected:
 
         // What the read-back then says is the read-back's cells' business.
         if (panel->getManager().isKeyboardDetected())
-            return "found: " + panel->getWidgets().firmwareRevisionEditor->getText();
+            return "found: " + panel->getWidgets().firmwareRevisionBox->getText();
         return dialogsShown();
     }
 

@@ -65,7 +65,7 @@ TEST_F (PanelCommands, DefaultValuesRestoreTheEditorsDefaultsAndSendNothing)
     EXPECT_EQ (w.knobAccelCombo->getText(), "Fast");
     EXPECT_EQ (w.velCurveCombo->getText(), "Linear");
     EXPECT_EQ (w.padCurveCombo->getText(), "Linear");
-    EXPECT_EQ (w.firmwareRevisionEditor->getText(), "1.0.3.0") << "defaults are about settings, not the keyboard's firmware";
+    EXPECT_EQ (w.firmwareRevisionBox->getText(), "1.0.3.0") << "defaults are about settings, not the keyboard's firmware";
     EXPECT_EQ (manager().getGlobal (2), 1);
     EXPECT_EQ (manager().getNumber (0x33), 114);
     ASSERT_TRUE (ports.waitUntilIdle());

@@ -38,7 +38,7 @@ TEST_F (PanelEditing, PickingAControlShowsItsCachedAssignment)
 
     const auto& w = widgets();
     EXPECT_EQ (panel->getSelectedControl(), 0x30);
-    EXPECT_EQ (w.controlNameEditor->getText(), "1 - Volume");
+    EXPECT_EQ (w.controlNameBox->getText(), "1 - Volume");
     EXPECT_EQ (w.modeCombo->getText(), "Continuous");
     EXPECT_EQ (w.channelCombo->getText(), "5");
     EXPECT_EQ (w.ccNumberCombo->getText(), "7 - Channel Volume");
@@ -49,7 +49,7 @@ TEST_F (PanelEditing, PickingAControlShowsItsCachedAssignment)
 
     // Pads, the second of each pair under the Shift widget too.
     pick ("0x7A");
-    EXPECT_EQ (w.controlNameEditor->getText(), "Pad #11");
+    EXPECT_EQ (w.controlNameBox->getText(), "Pad #11");
     EXPECT_EQ (w.modeCombo->getText(), "Switched");
     EXPECT_EQ (visibleOptionBox(), w.toggleOptionCombo.get());
     EXPECT_EQ (w.toggleOptionCombo->getText(), "Gate");
@@ -161,7 +161,7 @@ TEST_F (PanelEditing, PicksOfUnknownControlsAreIgnored)
         pick (message);
         EXPECT_EQ (panel->getSelectedControl(), 0x30) << message;
     }
-    EXPECT_EQ (widgets().controlNameEditor->getText(), "1 - Volume");
+    EXPECT_EQ (widgets().controlNameBox->getText(), "1 - Volume");
 }
 
 TEST_F (PanelEditing, OnlyTheModesAControlAllowsCanBePicked)

@@ -102,7 +102,7 @@ TEST_F (PanelFollowsTheKeyboard, StartedWithoutTheKeyboardItFindsItWhenPluggedIn
 
     EXPECT_EQ (panel->getFollower().getState(), KeyboardFollower::State::connected);
     EXPECT_EQ (manager().getNumber (0x30), 10) << "the keyboard's own number, read back";
-    EXPECT_EQ (widgets().firmwareRevisionEditor->getText(), "1.0.3.0");
+    EXPECT_EQ (widgets().firmwareRevisionBox->getText(), "1.0.3.0");
     EXPECT_EQ (dialogs.getShown().size(), 1u) << "no second alert";
 }
 
@@ -113,7 +113,7 @@ TEST_F (PanelFollowsTheKeyboard, UnpluggedItShowsDisconnectedAndSendAndPadsSaySo
     for (int i = 0; i < 3; ++i)
         poll();
 
-    EXPECT_EQ (widgets().firmwareRevisionEditor->getText(), "Disconnected");
+    EXPECT_EQ (widgets().firmwareRevisionBox->getText(), "Disconnected");
     EXPECT_TRUE (dialogs.getShown().empty()) << "the box says it; no alert";
 
     widgets().sendButton->triggerClick();
@@ -142,7 +142,7 @@ TEST_F (PanelFollowsTheKeyboard, PluggedBackWithoutEditsItReadsBackSilently)
     flushMessageLoop();
 
     EXPECT_EQ (manager().getNumber (0x30), 21);
-    EXPECT_EQ (widgets().firmwareRevisionEditor->getText(), "1.0.3.0");
+    EXPECT_EQ (widgets().firmwareRevisionBox->getText(), "1.0.3.0");
     EXPECT_TRUE (dialogs.getShown().empty());
 }
 
@@ -162,7 +162,7 @@ TEST_F (PanelFollowsTheKeyboard, PluggedBackWithUnsentEditsItAsksAndKeepingLeave
     EXPECT_EQ (controllerNumberRequests (keyboard.getReceivedMessages()), 1) << "only the first read-back";
     EXPECT_EQ (manager().getNumber (0x30), 11);
     EXPECT_TRUE (manager().getCache().hasUnkeptEdits());
-    EXPECT_EQ (widgets().firmwareRevisionEditor->getText(), "1.0.3.0");
+    EXPECT_EQ (widgets().firmwareRevisionBox->getText(), "1.0.3.0");
 
     tick();
     widgets().sendButton->triggerClick();

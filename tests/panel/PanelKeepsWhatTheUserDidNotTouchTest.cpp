@@ -127,10 +127,10 @@ TEST_F (PanelKeepsWhatTheUserDidNotTouch, AnotherModelOfTheFamilyIsNamedAndNeith
 {
     keyboard.setModelNumber (3); // an OV49
     createPanel();
-    ASSERT_TRUE (runMessageLoopUntil ([this] { return widgets().firmwareRevisionEditor->getText() != "Not detected yet"; }));
+    ASSERT_TRUE (runMessageLoopUntil ([this] { return widgets().firmwareRevisionBox->getText() != "Not detected yet"; }));
     ASSERT_TRUE (ports.waitUntilIdle());
 
-    EXPECT_EQ (widgets().firmwareRevisionEditor->getText(), "OV49 1.0.3.0");
+    EXPECT_EQ (widgets().firmwareRevisionBox->getText(), "OV49 1.0.3.0");
     const auto receivedAfterDetection = keyboard.getReceivedMessages().size();
     EXPECT_EQ (receivedAfterDetection, 1u) << "only the identity request: no read-back";
 

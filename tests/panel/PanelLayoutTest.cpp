@@ -102,8 +102,8 @@ TEST_F (PanelLayout, ConstructionGivesTheWidgetsInTheirPlaces)
         { "knobModeLabel", w.knobModeLabel.get(), { 23, 64, 88, 24 }, false },
         { "knobModeCombo", w.knobModeCombo.get(), { 113, 64, 88, 24 }, false },
         { "padCurveLabel", w.padCurveLabel.get(), { 23, 64, 88, 24 }, true },
-        { "controlNameEditor", w.controlNameEditor.get(), { 240, 32, 177, 24 }, true },
-        { "firmwareRevisionEditor", w.firmwareRevisionEditor.get(), { 368, 135, 133, 24 }, true },
+        { "controlNameBox", w.controlNameBox.get(), { 240, 32, 177, 24 }, true },
+        { "firmwareRevisionBox", w.firmwareRevisionBox.get(), { 368, 135, 133, 24 }, true },
         { "changesLabel", w.changesLabel.get(), { 612, 137, 96, 22 }, true },
     };
     for (const auto& o : others)
@@ -112,9 +112,8 @@ TEST_F (PanelLayout, ConstructionGivesTheWidgetsInTheirPlaces)
         EXPECT_EQ (o.component->isVisible(), o.visible) << o.member;
     }
 
-    EXPECT_EQ (w.controlNameEditor->getText(), "<Click a Control>");
-    EXPECT_EQ (w.firmwareRevisionEditor->getText(), "Not detected yet");
-    EXPECT_TRUE (w.controlNameEditor->isReadOnly());
+    EXPECT_EQ (w.controlNameBox->getText(), "<Click a Control>");
+    EXPECT_EQ (w.firmwareRevisionBox->getText(), "Not detected yet");
     EXPECT_EQ (w.padsButton->getTooltip(), "Opens the pad calibration page");
     EXPECT_EQ (w.sendButton->getButtonText(), "Send to Keyboard");
     EXPECT_EQ (w.changesLabel->getText(), "") << "nothing changed yet";

@@ -61,7 +61,7 @@ TEST_F (PanelReadBack, AfterDetectionEverySettingIsReadFromTheKeyboard)
     EXPECT_EQ (w.knobAccelCombo->getText(), "Medium");
     EXPECT_EQ (w.velCurveCombo->getText(), "Exponential");
     EXPECT_EQ (w.padCurveCombo->getText(), "Logarithmic");
-    EXPECT_EQ (w.firmwareRevisionEditor->getText(), "1.0.3.0");
+    EXPECT_EQ (w.firmwareRevisionBox->getText(), "1.0.3.0");
     EXPECT_TRUE (dialogs.getShown().empty());
 
     // The detection tick after the identification closes the inputs.
@@ -118,7 +118,7 @@ TEST_F (PanelWithoutKeyboard, TheUserIsToldOnceWhenNoKeyboardAnswers)
     EXPECT_TRUE (text.contains ("vorlo-control-center-demo")) << text;
     EXPECT_EQ (dialogs.getShown().front().icon, juce::MessageBoxIconType::InfoIcon);
     EXPECT_TRUE (manager().isDetectionFinished());
-    EXPECT_EQ (widgets().firmwareRevisionEditor->getText(), "Not detected yet");
+    EXPECT_EQ (widgets().firmwareRevisionBox->getText(), "Not detected yet");
 }
 
 TEST_F (PanelWithoutKeyboard, NoMidiPortAtAllIsNoKeyboardEither)

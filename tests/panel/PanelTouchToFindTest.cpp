@@ -61,7 +61,7 @@ TEST_F (PanelTouchToFind, AKnobAPadAStripAndThePedalAreSelectedAsAClickWouldAndN
         EXPECT_TRUE (widget->getToggleState()) << "the widget shows selected";
         EXPECT_TRUE (widget->isFlashing());
         EXPECT_EQ (picker->isShifted(), c.shifted);
-        EXPECT_TRUE (widgets().controlNameEditor->getText().startsWith (c.name)) << widgets().controlNameEditor->getText();
+        EXPECT_TRUE (widgets().controlNameBox->getText().startsWith (c.name)) << widgets().controlNameBox->getText();
     }
     expectNothingWritten();
 }

@@ -1,7 +1,7 @@
 #include "app/MainComponent.h"
 
 MainComponent::MainComponent (KbdSettingComponentVorlo::Services services)
-    : settingsPanel (std::make_unique<KbdSettingComponentVorlo> (services))
+    : settingsPanel (std::make_unique<KbdSettingComponentVorlo> (services, KbdSettingComponentVorlo::Search::startLater))
 {
     // The panel sets its own size, 816 x 545.
     addAndMakeVisible (*settingsPanel);
@@ -9,3 +9,13 @@ MainComponent::MainComponent (KbdSettingComponentVorlo::Services services)
 }
 
 MainComponent::~MainComponent() { tooltips->unwatch (*this); }
+
+void MainComponent::paintOverChildren (juce::Graphics&)
+{
+    firstPaint.painted();
+    // Not from inside the paint: the search may put up a message at once.
+    if (! std::exchange (searchRequested, true))
+        triggerAsyncUpdate();
+}
+
+void MainComponent::handleAsyncUpdate() { settingsPanel->startKeyboardSearch(); }

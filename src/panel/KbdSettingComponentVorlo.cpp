@@ -5,7 +5,7 @@ KbdSettingComponentVorlo::Services KbdSettingComponentVorlo::systemServices()
     return { SystemMidiPorts::instance(), Dialogs::system(), Clock::system() };
 }
 
-KbdSettingComponentVorlo::KbdSettingComponentVorlo (Services services)
+KbdSettingComponentVorlo::KbdSettingComponentVorlo (Services services, Search search)
     : dialogs (services.dialogs),
       manager (services.ports, services.clock),
       follower (manager, services.ports),
@@ -19,9 +19,18 @@ KbdSettingComponentVorlo::KbdSettingComponentVorlo (Services services)
     widgets.memoryCombo->setSelectedItemIndex (0, juce::sendNotification);
 
     widgets.picker->addActionListener (this);
+    manager.addListener (this);
+
+    if (search == Search::startNow)
+        startKeyboardSearch();
+}
+
+void KbdSettingComponentVorlo::startKeyboardSearch()
+{
+    if (std::exchange (searchStarted, true))
+        return;
 
     OrvaneManager49::setMidiInputsAllowed (true);
-    manager.addListener (this);
     manager.startDetection();
 
     // With no MIDI output at all there is nothing to probe and the search

@@ -40,7 +40,16 @@ public:
 
     static Services systemServices();
 
-    explicit KbdSettingComponentVorlo (Services services = systemServices());
+    // When the search for the keyboard starts: with the panel, or when
+    // startKeyboardSearch is called. The window starts it once its first
+    // frame is on screen, so that the search does not delay it.
+    enum class Search
+    {
+        startNow,
+        startLater
+    };
+
+    explicit KbdSettingComponentVorlo (Services services = systemServices(), Search search = Search::startNow);
     ~KbdSettingComponentVorlo() override;
 
     void paint (juce::Graphics&) override;
@@ -50,6 +59,9 @@ public:
     void actionListenerCallback (const juce::String& message) override;
     void comboBoxChanged (juce::ComboBox* comboBox) override;
     void buttonClicked (juce::Button* button) override;
+
+    // Starts looking for the keyboard and following it; once only.
+    void startKeyboardSearch();
 
     // The manager's events, on the thread that raised them.
     void keyboardEvent (int event, int a, int b, int third) override;
@@ -110,6 +122,7 @@ private:
     CommandButtons commands { widgets, manager, history, dialogs, openDialogs, [this] { showEditorsCopy(); } };
     KeyboardWatch watch { *this, widgets, manager, follower, dialogs, openDialogs, [this] { showEditorsCopy(); } };
     TouchFinder touchFinder { manager, widgets, controlEditor };
+    bool searchStarted = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KbdSettingComponentVorlo)
 };

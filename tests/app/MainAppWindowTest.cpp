@@ -66,9 +66,24 @@ TEST_F (MainWindow, IsAFixedSizeWindowThatOnlyMinimisesAndCloses)
     EXPECT_TRUE (panel.isVisible());
 }
 
+// The first frame comes before anything the search does: here, that there
+// is no keyboard on these ports at all.
+TEST_F (MainWindow, TheSearchForTheKeyboardStartsOnceTheWindowHasPainted)
+{
+    flushMessageLoop();
+    EXPECT_EQ (dialogs.countTitled ("Keyboard Problem"), 0) << "nothing searched before the window is on screen";
+
+    window->centreWithSize (816, 545);
+    window->setVisible (true);
+    EXPECT_TRUE (runMessageLoopUntil ([this] { return dialogs.countTitled ("Keyboard Problem") == 1; }));
+}
+
 TEST_F (MainWindow, ClosingAsksTheApplicationToQuitWithoutAQuestion)
 {
     QuitRecorder application;
+    window->setVisible (true);
+    ASSERT_TRUE (runMessageLoopUntil ([this] { return dialogs.countTitled ("Keyboard Problem") == 1; }));
+
     window->closeButtonPressed();
     flushMessageLoop();
 

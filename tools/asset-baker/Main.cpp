@@ -4,7 +4,7 @@
 //   asset-baker OUT_DIR [picture NAME=FILE.png]... [typeface NAME=FILE.ttf]...
 //
 // writes into OUT_DIR:
-//   - PickerPictures.h/.cpp: for each picture an array of premultiplied
+//   - PickerPictures.h, PickerPicture-NAME.cpp: for each picture an array of premultiplied
 //     0xAARRGGBB pixels, row by row, with its width and height. As numbers
 //     rather than bytes, the array reads the same on any byte order. The
 //     editor draws straight from it.
@@ -136,26 +136,23 @@ juce::String picturesHeader (const juce::Array<Picture>& pictures)
     return text;
 }
 
-juce::String picturesSource (const juce::Array<Picture>& pictures)
+// One source file per picture: a program takes in only the pictures it draws.
+juce::String pictureSource (const Picture& picture)
 {
+    const juce::Image::BitmapData pixels (picture.image, juce::Image::BitmapData::readOnly);
     juce::MemoryOutputStream text;
-    text << generatedNote << "#include \"PickerPictures.h\"\n\nnamespace PickerPictures\n{\n";
-    for (const auto& picture : pictures)
+    text << generatedNote << "#include \"PickerPictures.h\"\n\nnamespace PickerPictures\n{\n"
+         << "alignas (16) extern const std::uint32_t " << picture.name << "[] = {";
+    for (int y = 0; y < pixels.height; ++y)
     {
-        const juce::Image::BitmapData pixels (picture.image, juce::Image::BitmapData::readOnly);
-        text << "alignas (16) extern const std::uint32_t " << picture.name << "[] = {";
-        for (int y = 0; y < pixels.height; ++y)
-        {
-            text << "\n";
-            for (int x = 0; x < pixels.width; ++x)
-                text << "0x"
-                     << juce::String::toHexString (
-                            (juce::int64) reinterpret_cast<const juce::PixelARGB*> (pixels.getPixelPointer (x, y))->getNativeARGB())
-                     << ",";
-        }
-        text << "\n};\n\n";
+        text << "\n";
+        for (int x = 0; x < pixels.width; ++x)
+            text << "0x"
+                 << juce::String::toHexString (
+                        (juce::int64) reinterpret_cast<const juce::PixelARGB*> (pixels.getPixelPointer (x, y))->getNativeARGB())
+                 << ",";
     }
-    text << "} // namespace PickerPictures\n";
+    text << "\n};\n\n} // namespace PickerPictures\n";
     return text.toString();
 }
 
@@ -241,9 +238,10 @@ int main (int argc, char* argv[])
 
     const juce::File outputFolder (juce::File::getCurrentWorkingDirectory().getChildFile (juce::CharPointer_UTF8 (argv[1])));
     outputFolder.createDirectory();
-    const bool written = writeIfChanged (outputFolder.getChildFile ("PickerPictures.h"), picturesHeader (pictures))
-        && writeIfChanged (outputFolder.getChildFile ("PickerPictures.cpp"), picturesSource (pictures))
-        && writeIfChanged (outputFolder.getChildFile ("BakedTypefaces.h"), typefacesHeader (typefaces))
+    bool written = writeIfChanged (outputFolder.getChildFile ("PickerPictures.h"), picturesHeader (pictures));
+    for (const auto& picture : pictures)
+        written = written && writeIfChanged (outputFolder.getChildFile ("PickerPicture-" + picture.name + ".cpp"), pictureSource (picture));
+    written = written && writeIfChanged (outputFolder.getChildFile ("BakedTypefaces.h"), typefacesHeader (typefaces))
         && writeIfChanged (outputFolder.getChildFile ("BakedTypefaces.cpp"), typefacesSource (typefaces));
     return written ? 0 : 1;
 }

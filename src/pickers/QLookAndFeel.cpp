@@ -15,7 +15,12 @@ constexpr int tooltipVerticalMargin = 10;
 constexpr float tooltipFontHeight = 12.0f;
 constexpr float tooltipMaxWidth = 400.0f;
 
-juce::Typeface::Ptr bakedTypeface (const unsigned char* data, size_t size) { return juce::Typeface::Ptr (new BakedTypeface (data, size)); }
+// Null if the data holds no glyphs: the system's face is used then.
+juce::Typeface::Ptr bakedTypeface (const unsigned char* data, size_t size)
+{
+    juce::ReferenceCountedObjectPtr<BakedTypeface> face (new BakedTypeface (data, size));
+    return face->hasGlyphs() ? juce::Typeface::Ptr (face.get()) : nullptr;
+}
 } // namespace
 
 QLookAndFeel::QLookAndFeel()

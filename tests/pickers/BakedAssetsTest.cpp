@@ -1,3 +1,4 @@
+#include "pickers/BakedTypeface.h"
 #include "pickers/QLookAndFeel.h"
 #include "pickers/Vorlo25CtrlPickerComponent.h"
 
@@ -75,4 +76,29 @@ TEST (BakedAssets, ThePictureIsThePngFile)
     drawnOn.clear ({ 0, 0, 10, 10 }, juce::Colours::red);
     EXPECT_EQ (drawnOn.getPixelAt (5, 5), juce::Colours::red);
     EXPECT_EQ (differingPixels (Vorlo25CtrlPickerComponent::loadPicture(), fromFile), 0);
+}
+
+// The baked form read back: glyphs when first used, with their kerning; data
+// that is not a baked face, or is cut short, gives a face without glyphs.
+TEST (BakedAssets, TheBakedFormReadsBackAndRefusesWhatItIsNot)
+{
+    juce::Path square;
+    square.addRectangle (0.0f, -0.7f, 0.5f, 0.7f);
+    const auto baked =
+        BakedTypeface::bake ("Test", "Regular", 0.8f, { { 'B', 0.6f, square }, { 'A', 0.5f, square } }, { { 'A', 'B', -0.1f } });
+
+    BakedTypeface face (baked.getData(), baked.getSize());
+    ASSERT_TRUE (face.hasGlyphs());
+    EXPECT_EQ (face.getName(), "Test");
+    EXPECT_FLOAT_EQ (face.getAscent(), 0.8f);
+    EXPECT_FLOAT_EQ (face.getStringWidth ("AB"), 0.5f - 0.1f + 0.6f);
+    EXPECT_FLOAT_EQ (face.getStringWidth ("BA"), 0.6f + 0.5f) << "kerning only for the pair given";
+    juce::Path outline;
+    EXPECT_TRUE (face.getOutlineForGlyph ('A', outline));
+    EXPECT_EQ (outline.getBounds(), square.getBounds());
+
+    const juce::MemoryBlock notAFace ("not a face at all", 17);
+    const juce::MemoryBlock cutShort (baked.getData(), baked.getSize() - 8);
+    for (const auto* data : { &notAFace, &cutShort })
+        EXPECT_FALSE (BakedTypeface (data->getData(), data->getSize()).hasGlyphs());
 }

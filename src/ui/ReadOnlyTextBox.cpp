@@ -41,7 +41,12 @@ void ReadOnlyTextBox::setText (const juce::String& newText)
         handler->notifyAccessibilityEvent (juce::AccessibilityEvent::valueChanged);
 }
 
-void ReadOnlyTextBox::copy() const { juce::SystemClipboard::copyTextToClipboard (text); }
+void ReadOnlyTextBox::copy() const
+{
+    // Nothing to copy leaves the clipboard as it was.
+    if (text.isNotEmpty())
+        juce::SystemClipboard::copyTextToClipboard (text);
+}
 
 void ReadOnlyTextBox::paint (juce::Graphics& g)
 {

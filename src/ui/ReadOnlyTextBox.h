@@ -17,7 +17,7 @@ public:
     const juce::String& getText() const noexcept { return text; }
 
     bool isTextSelected() const noexcept { return selected; }
-    // Puts the text on the clipboard.
+    // Puts the text on the clipboard, if there is any.
     void copy() const;
 
     void paint (juce::Graphics&) override;

@@ -97,6 +97,10 @@ TEST (ReadOnlyTextBox, CopiesItsTextWithTheCopyKeyAndLeavesOtherKeysToTheWindow)
 
     EXPECT_TRUE (box.keyPressed (juce::KeyPress ('c', command, 0)));
     EXPECT_EQ (juce::SystemClipboard::getTextFromClipboard(), "1.0.3.0");
+
+    box.setText ({});
+    EXPECT_TRUE (box.keyPressed (juce::KeyPress ('c', command, 0)));
+    EXPECT_EQ (juce::SystemClipboard::getTextFromClipboard(), "1.0.3.0") << "an empty box leaves the clipboard alone";
 }
 
 TEST (ReadOnlyTextBox, AClickSelectsTheTextUntilTheFocusMovesOnOrTheTextChanges)

@@ -4,8 +4,8 @@
 //   asset-baker OUT_DIR [picture NAME=FILE.png]... [typeface NAME=FILE.ttf]...
 //
 // writes into OUT_DIR:
-//   - PickerPictures.h, PickerPicture-NAME.cpp: for each picture an array of premultiplied
-//     0xAARRGGBB pixels, row by row, with its width and height. As numbers
+//   - PickerPictures.h, PickerPicture-NAME.cpp: for each picture an array of
+//     premultiplied 0xAARRGGBB pixels, row by row, with its width and height. As numbers
 //     rather than bytes, the array reads the same on any byte order. The
 //     editor draws straight from it.
 //   - BakedTypefaces.h/.cpp: for each typeface its glyph outlines, advances
@@ -16,6 +16,11 @@
 
 #include <iostream>
 #include <vector>
+
+#if JUCE_LINUX || JUCE_BSD
+ #include <ft2build.h>
+ #include FT_FREETYPE_H
+#endif
 
 namespace
 {
@@ -58,25 +63,42 @@ bool readPicture (const juce::String& argument, Picture& picture)
 }
 
 // One character's glyph as the typeface draws it.
-struct Glyph
-{
-    juce::Path outline;
-    float advance = 0.0f;
-
-    bool operator== (const Glyph& other) const { return advance == other.advance && outline.toString() == other.outline.toString(); }
-};
-
-bool glyphOf (juce::Typeface& typeface, juce::juce_wchar character, Glyph& glyph)
+bool glyphOf (juce::Typeface& typeface, juce::juce_wchar character, BakedTypeface::Glyph& glyph)
 {
     juce::Array<int> glyphs;
     juce::Array<float> offsets;
     typeface.getGlyphPositions (juce::String::charToString (character), glyphs, offsets);
     if (glyphs.isEmpty() || glyphs[0] < 0 || offsets.size() < 2)
         return false;
+    glyph.character = character;
     glyph.advance = offsets[1];
     glyph.outline.clear();
     typeface.getOutlineForGlyph (glyphs[0], glyph.outline);
     return true;
+}
+
+// Whether the font engine can open the data as a face. JUCE's FreeType layer
+// crashes on data it cannot open, so it is asked first.
+bool opensAsAFont (const juce::MemoryBlock& data)
+{
+#if JUCE_LINUX || JUCE_BSD
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType (&library) != 0)
+        return false;
+    FT_Face face = nullptr;
+    const bool opens = FT_New_Memory_Face (library, static_cast<const FT_Byte*> (data.getData()), (FT_Long) data.getSize(), 0, &face) == 0;
+    if (opens)
+        FT_Done_Face (face);
+    FT_Done_FreeType (library);
+    return opens;
+#else
+    return ! data.isEmpty();
+#endif
+}
+
+bool sameShape (const BakedTypeface::Glyph& a, const BakedTypeface::Glyph& b)
+{
+    return a.advance == b.advance && a.outline.toString() == b.outline.toString();
 }
 
 // Every character the font has, as far as the editor's scripts reach (the
@@ -90,8 +112,8 @@ bool readTypeface (const juce::String& argument, Typeface& baked)
 
     juce::MemoryBlock fontData;
     file.loadFileAsData (fontData);
-    const auto live = juce::Typeface::createSystemTypefaceFor (fontData.getData(), fontData.getSize());
-    Glyph missing;
+    const auto live = opensAsAFont (fontData) ? juce::Typeface::createSystemTypefaceFor (fontData.getData(), fontData.getSize()) : nullptr;
+    BakedTypeface::Glyph missing {};
     if (live == nullptr || ! glyphOf (*live, 0xffff, missing))
     {
         std::cerr << "asset-baker: " << file.getFullPathName() << " is not a font the system can read\n";
@@ -101,9 +123,9 @@ bool readTypeface (const juce::String& argument, Typeface& baked)
     std::vector<BakedTypeface::Glyph> glyphs;
     for (juce::juce_wchar c = 0x20; c < 0x3000; ++c)
     {
-        Glyph glyph;
-        if (glyphOf (*live, c, glyph) && ! (glyph == missing))
-            glyphs.push_back ({ c, glyph.advance, glyph.outline });
+        BakedTypeface::Glyph glyph {};
+        if (glyphOf (*live, c, glyph) && ! sameShape (glyph, missing))
+            glyphs.push_back (glyph);
     }
 
     // The kerning of each pair, as the distance the font puts between them
@@ -123,6 +145,7 @@ bool readTypeface (const juce::String& argument, Typeface& baked)
     baked.serialised = BakedTypeface::bake (live->getName(), live->getStyle(), live->getAscent(), std::move (glyphs), std::move (kerning));
     return true;
 }
+
 juce::String picturesHeader (const juce::Array<Picture>& pictures)
 {
     juce::String text;
